@@ -1,0 +1,53 @@
+# The two set-up commands (make play, make test) and the rest of the routine work.
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+BENCH_BUILD ?= build-bench
+PREFIX     ?= /usr/local
+CMAKE_GEN  := -G Ninja
+
+.PHONY: all deps play test test-normal test-asan bench install clean format
+
+all: $(BUILD)/build.ninja
+	cmake --build $(BUILD)
+
+deps:
+	@scripts/install-deps
+
+$(BUILD)/build.ninja: | deps
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+$(ASAN_BUILD)/build.ninja: | deps
+	cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DQM_SANITIZE=ON
+
+$(BENCH_BUILD)/build.ninja: | deps
+	cmake -S . -B $(BENCH_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DQM_BENCH=ON -DQM_TESTS=OFF
+
+play: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD)
+	$(BUILD)/quillmere
+
+test: deps
+	$(MAKE) test-normal
+	$(MAKE) test-asan
+
+test-normal: $(BUILD)/build.ninja
+	cmake --build $(BUILD)
+	scripts/run-tests $(BUILD)
+
+test-asan: $(ASAN_BUILD)/build.ninja
+	cmake --build $(ASAN_BUILD)
+	scripts/run-tests $(ASAN_BUILD)
+
+bench: deps $(BENCH_BUILD)/build.ninja
+	cmake --build $(BENCH_BUILD)
+	scripts/run-bench $(BENCH_BUILD)
+
+install: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD)
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD)

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstddef>
+
+// Every tunable value, the player's options and both best-score lists, read by key from the
+// user's preference store. There is no cached copy: every get asks the store.
+class GameSettings {
+ public:
+  // Registers the default of every key; the defaults themselves are never written.
+  static void Initialize();
+
+  static int GetIntParam(const char* key);
+  static void SetIntParam(const char* key, int value);
+  static float GetFloatParam(const char* key);
+  static void SetFloatParam(const char* key, float value);
+  // Copies the text into out, cut to outSize - 1 bytes and always terminated.
+  static void GetStringParam(const char* key, char* out, size_t outSize);
+  static void SetStringParam(const char* key, const char* value);
+  static unsigned short GetUniCharParam(const char* key);
+  static void SetUniCharParam(const char* key, unsigned short ch);
+  // Fills exactly count elements; places the store does not hold read as 0.
+  static void GetIntArrayParam(const char* key, int* out, int count);
+  static void SetIntArrayParam(const char* key, const int* values, int count);
+};

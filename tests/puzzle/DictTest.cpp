@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "puzzle/Dict.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+TEST(Dict, FilterAndCaseFoldingOnARealList) {
+  TempDir dir;
+  WriteFile(dir.File("list.txt"),
+            "catacombs\nab\nabc\nPluto\nmcDonald\nabcdefghijk\nabcdefghijkl\n\nreviewer\n"
+            "it's\nr2d2\nnaïve\ntab\there\n  spaced\nlast");
+  Dict dict("no-such-list.txt");
+  dict.LoadFile(dir.File("list.txt").c_str());
+  EXPECT_TRUE(dict.IsValid("catacombs"));
+  EXPECT_TRUE(dict.IsValid("CATACOMBS"));
+  EXPECT_TRUE(dict.IsValid("CaTaCoMbS"));
+  EXPECT_FALSE(dict.IsValid("catacomb"));  // a prefix of a word is no word
+  EXPECT_FALSE(dict.IsValid("ab"));
+  EXPECT_TRUE(dict.IsValid("abc"));
+  EXPECT_FALSE(dict.IsValid("pluto"));  // capitalised entries are names
+  EXPECT_TRUE(dict.IsValid("mcdonald"));
+  EXPECT_TRUE(dict.IsValid("MCDONALD"));
+  EXPECT_TRUE(dict.IsValid("abcdefghijk"));
+  EXPECT_FALSE(dict.IsValid("abcdefghijkl"));
+  EXPECT_TRUE(dict.IsValid("last"));  // the last line needs no line feed
+  EXPECT_FALSE(dict.IsValid(""));
+  // Lines holding anything but letters are skipped, and such lookups answer false.
+  EXPECT_FALSE(dict.IsValid("it's"));
+  EXPECT_FALSE(dict.IsValid("its"));
+  EXPECT_FALSE(dict.IsValid("r2d2"));
+  EXPECT_FALSE(dict.IsValid("rd"));
+  EXPECT_FALSE(dict.IsValid("tab\there"));
+  EXPECT_FALSE(dict.IsValid("spaced"));
+  EXPECT_FALSE(dict.IsValid("naïve"));
+  EXPECT_FALSE(
+      dict.IsValid("na\xff"
+                   "ve"));
+  EXPECT_EQ(dict.WordCount(), 6u);
+}
+
+TEST(Dict, CarriageReturnsRandomBytesAndMissingFiles) {
+  TempDir dir;
+  WriteFile(dir.File("crlf.txt"), "plucky\r\nreviewer\r\nzz\r\nbampfs\r");
+  Dict crlf("no-such-list.txt");
+  crlf.LoadFile(dir.File("crlf.txt").c_str());
+  EXPECT_TRUE(crlf.IsValid("plucky"));
+  EXPECT_TRUE(crlf.IsValid("reviewer"));
+  EXPECT_TRUE(crlf.IsValid("bampfs"));
+  EXPECT_FALSE(crlf.IsValid("plucky\r"));
+  EXPECT_FALSE(crlf.IsValid("zz"));
+
+  std::mt19937 gen(42);
+  std::string bytes(1 << 16, '\0');
+  for (char& c : bytes) c = static_cast<char>(gen() & 0xFF);
+  WriteFile(dir.File("random.bin"), bytes);
+  Dict noise("no-such-list.txt");
+  noise.LoadFile(dir.File("random.bin").c_str());
+  // Whatever random lines happen to be letters may be words; nothing else can be.
+  EXPECT_FALSE(noise.IsValid("\xff\xfe\xfd"));
+  EXPECT_FALSE(noise.IsValid("\x01\x02\x03"));
+
+  Dict missing("no-such-list.txt");
+  EXPECT_FALSE(missing.IsValid("catacombs"));
+  missing.LoadFile(dir.File("absent.txt").c_str());
+  EXPECT_EQ(missing.WordCount(), 0u);
+  Dict escaping("../../../etc/passwd");
+  EXPECT_EQ(escaping.WordCount(), 0u);
+
+  // Words added by hand work as list words do.
+  missing.AddValid("Tile");
+  EXPECT_TRUE(missing.IsValid("TILE"));
+  missing.AddValid("ti'le");
+  EXPECT_FALSE(missing.IsValid("ti'le"));
+}
+
+TEST(DictNode, AStandaloneTreeOwnsItsChildren) {
+  DictNode* root = new DictNode;
+  root->AddValid("stone");
+  root->AddValid("stones");
+  root->AddValid("sto");
+  EXPECT_TRUE(root->IsValid("STONE"));
+  EXPECT_TRUE(root->IsValid("sto"));
+  EXPECT_FALSE(root->IsValid("ston"));
+  delete root;  // the sanitizer build checks that every node goes with it
+}
+
+}  // namespace
