@@ -1,0 +1,12 @@
+#pragma once
+
+#include <cairo.h>
+
+// Each painter prints one page onto a 512 x 512 sheet of paper already on `cr`, leaving blank
+// the places where the game draws its menus and read-outs over the page.
+void PaintTitlePage(cairo_t* cr);
+void PaintScoresPage(cairo_t* cr);
+void PaintInstructionsPage(cairo_t* cr);
+
+// The desktop icon, 256 x 256 with a transparent surround. The caller owns the surface.
+cairo_surface_t* PaintIcon();

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <cairo.h>
+
+#include <cstdint>
+
+// A square sheet of old, cream-coloured book paper: cloudy unevenness, a fine grain, loose fibres,
+// a few faint foxing spots and edges browned by age. The same seed gives the same sheet.
+// The caller owns the returned RGB24 surface.
+cairo_surface_t* PaintPaper(int size, uint64_t seed);

@@ -1,0 +1,86 @@
+// Paints the game's printed pages, its paper and its desktop icon into a resource folder:
+//   quillmere_pages RESOURCE_ROOT
+// writes RESOURCE_ROOT/Images/{Paper,TitlePage,HSPage,InstructionsPage}.png and
+// RESOURCE_ROOT/Icons/quillmere.png.
+
+#include <cairo.h>
+#include <pango/pangocairo.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "Pages.h"
+#include "Paper.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kPageSize = 512;
+constexpr uint64_t kPaperSeed = 0x9A9E5EEDu;
+
+// Written beside the target and renamed into place, so that a build interrupted half-way never
+// leaves a truncated image that looks up to date.
+bool WritePng(cairo_surface_t* surface, const fs::path& path) {
+  const fs::path partial = path.string() + ".tmp";
+  const cairo_status_t status = cairo_surface_write_to_png(surface, partial.c_str());
+  if (status != CAIRO_STATUS_SUCCESS) {
+    std::fprintf(stderr, "quillmere_pages: cannot write %s: %s\n", partial.c_str(),
+                 cairo_status_to_string(status));
+    return false;
+  }
+  std::error_code error;
+  fs::rename(partial, path, error);
+  if (error) {
+    std::fprintf(stderr, "quillmere_pages: cannot rename %s: %s\n", partial.c_str(),
+                 error.message().c_str());
+    return false;
+  }
+  return true;
+}
+
+// Every printed page starts as a copy of the one plain sheet, so that all pages of the book are
+// visibly cut from the same paper.
+bool WritePage(cairo_surface_t* paper, void (*paint)(cairo_t*), const fs::path& path) {
+  cairo_surface_t* page = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kPageSize, kPageSize);
+  cairo_t* cr = cairo_create(page);
+  cairo_set_source_surface(cr, paper, 0.0, 0.0);
+  cairo_paint(cr);
+  paint(cr);
+  cairo_destroy(cr);
+  const bool written = WritePng(page, path);
+  cairo_surface_destroy(page);
+  return written;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: quillmere_pages RESOURCE_ROOT\n");
+    return 2;
+  }
+  const fs::path root = argv[1];
+  std::error_code error;
+  for (const char* folder : {"Images", "Icons"}) {
+    fs::create_directories(root / folder, error);
+    if (error) {
+      std::fprintf(stderr, "quillmere_pages: cannot create %s: %s\n", (root / folder).c_str(),
+                   error.message().c_str());
+      return 1;
+    }
+  }
+
+  cairo_surface_t* paper = PaintPaper(kPageSize, kPaperSeed);
+  bool ok = WritePng(paper, root / "Images" / "Paper.png");
+  ok = WritePage(paper, PaintTitlePage, root / "Images" / "TitlePage.png") && ok;
+  ok = WritePage(paper, PaintScoresPage, root / "Images" / "HSPage.png") && ok;
+  ok = WritePage(paper, PaintInstructionsPage, root / "Images" / "InstructionsPage.png") && ok;
+  cairo_surface_destroy(paper);
+
+  cairo_surface_t* icon = PaintIcon();
+  ok = WritePng(icon, root / "Icons" / "quillmere.png") && ok;
+  cairo_surface_destroy(icon);
+  return ok ? 0 : 1;
+}
