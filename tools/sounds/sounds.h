@@ -1,0 +1,31 @@
+// Every sound file of the game, each made by one function.
+#pragma once
+
+#include "synth.h"
+
+namespace sounds {
+
+// Effects, for the folder "Sounds": 44.1 kHz stereo, each starting and ending in silence.
+synth::Sound Score();     // a word was crossed out
+synth::Sound NoScore();   // the stroke missed
+synth::Sound Swap();      // two tiles changed places
+synth::Sound Fanfare();   // the board is cleared
+synth::Sound Click();     // a menu item was chosen
+synth::Sound Rollover();  // the pointer entered a menu item
+synth::Sound PageTurn();  // the book turns a page
+synth::Sound Controls();  // the options page opens
+synth::Sound Starter();   // a game starts
+synth::Sound HiScore();   // a new best score
+
+// Music, for the folder "Music": 22.05 kHz stereo loops.
+synth::Sound TenderPiano();
+synth::Sound LivelyLatin();
+
+// The last touches every effect gets: its level, and fades to silence that are too short to
+// hear but keep the first and the last sample at zero.
+inline void FinishEffect(synth::Sound& sound, double peak, double fadeOut = 0.02) {
+  synth::FadeEdges(sound, 0.003, fadeOut);
+  synth::Normalise(sound, peak);
+}
+
+}  // namespace sounds
