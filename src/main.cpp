@@ -1,13 +1,6 @@
-#include <cstdio>
-
-#include "core/GameSettings.h"
-#include "puzzle/Dict.h"
+#include "platform/GameView.h"
 
 int main() {
-  GameSettings::Initialize();
-  char dictName[256];
-  GameSettings::GetStringParam("_DictPath", dictName, sizeof(dictName));
-  Dict dict(dictName);
-  printf("Quillmere: the word list %s holds %zu words.\n", dictName, dict.WordCount());
-  return 0;
+  GameView view;
+  return view.Run();
 }

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -28,6 +29,15 @@ TempDir::~TempDir() {
 }
 
 namespace {
+void ApplyEnvironment(const std::vector<std::string>& env) {
+  for (const std::string& entry : env) {
+    if (!entry.empty() && entry[0] == '-')
+      unsetenv(entry.c_str() + 1);
+    else
+      putenv(strdup(entry.c_str()));
+  }
+}
+
 std::string ReadAll(int fd) {
   std::string data;
   char buf[4096];
@@ -48,7 +58,7 @@ ProcessResult RunProcess(const std::vector<std::string>& argv,
   if (pid == 0) {
     dup2(outFd, 1);
     dup2(errFd, 2);
-    for (const std::string& assignment : env) putenv(strdup(assignment.c_str()));
+    ApplyEnvironment(env);
     std::vector<char*> args;
     for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
@@ -84,4 +94,58 @@ void WriteFile(const std::string& path, const std::string& data) {
 bool FileExists(const std::string& path) {
   struct stat st;
   return stat(path.c_str(), &st) == 0;
+}
+
+ChildProcess::ChildProcess(const std::vector<std::string>& argv,
+                           const std::vector<std::string>& env) {
+  char errName[] = "/tmp/quillmere-child-XXXXXX";
+  int errFd = mkstemp(errName);
+  m_errPath = errName;
+  m_pid = fork();
+  if (m_pid == 0) {
+    dup2(errFd, 2);
+    int devNull = open("/dev/null", O_WRONLY);
+    dup2(devNull, 1);
+    ApplyEnvironment(env);
+    std::vector<char*> args;
+    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    execv(args[0], args.data());
+    _exit(127);
+  }
+  close(errFd);
+}
+
+ChildProcess::~ChildProcess() {
+  if (Running()) {
+    kill(m_pid, SIGKILL);
+    waitpid(m_pid, nullptr, 0);
+  }
+  unlink(m_errPath.c_str());
+}
+
+bool ChildProcess::Running() {
+  if (m_fExited || m_pid <= 0) return false;
+  int status = 0;
+  if (waitpid(m_pid, &status, WNOHANG) == m_pid) {
+    m_fExited = true;
+    m_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return false;
+  }
+  return true;
+}
+
+bool ChildProcess::WaitExit(double seconds, int* status) {
+  for (double waited = 0.0; waited <= seconds; waited += 0.02) {
+    if (!Running()) {
+      if (status) *status = m_status;
+      return true;
+    }
+    usleep(20000);
+  }
+  return false;
+}
+
+std::string ChildProcess::Stderr() const {
+  return ReadFile(m_errPath);
 }

@@ -24,9 +24,32 @@ struct ProcessResult {
   std::string err;
 };
 
-// Runs a program with extra environment variables ("NAME=value") and collects its output.
+// Runs a program with extra environment variables ("NAME=value", or "-NAME" to remove one) and
+// collects its output.
 ProcessResult RunProcess(const std::vector<std::string>& argv,
                          const std::vector<std::string>& env = {});
+
+// A program running beside the test, such as the game itself; killed if the test ends first.
+class ChildProcess {
+ public:
+  ChildProcess(const std::vector<std::string>& argv, const std::vector<std::string>& env = {});
+  ~ChildProcess();
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+
+  // Waits up to the given seconds; true with the exit status (-1: killed by a signal) when the
+  // program ended.
+  bool WaitExit(double seconds, int* status);
+  bool Running();
+  std::string Stderr() const;
+  int Pid() const { return m_pid; }
+
+ private:
+  int m_pid = -1;
+  bool m_fExited = false;
+  int m_status = -1;
+  std::string m_errPath;
+};
 
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& data);

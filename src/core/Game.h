@@ -1,0 +1,51 @@
+#pragma once
+
+#include <chrono>
+
+class Dict;
+class GameEvent;
+class GameSound;
+class Universe;
+
+// The one top-level object: owns the dictionary, the book and the frame clock, and routes input
+// (d switches the log on, the pause key pauses the game in play, the rest goes to the book).
+class Game {
+ public:
+  static void Init(int width, int height);
+  static Game* pGame;
+
+  Game(int width, int height);
+  ~Game();
+  Game(const Game&) = delete;
+  Game& operator=(const Game&) = delete;
+
+  void InitDict();
+  Dict* GetDict() const { return m_pDict; }
+  Universe* GetUniverse() { return m_pUniverse; }
+
+  void Tick();
+  void Render(int width, int height);
+  float GetFPS() const { return static_cast<float>(1.0 / m_dTimeElapsed); }
+  double GetTimeElapsed() const { return m_dTimeElapsed; }
+  void Pause();
+  void Unpause();
+  void HandleEvent(const GameEvent* event);
+
+  // The platform clock's interval count: negated microseconds below 2,147 seconds, milliseconds
+  // above, as the frame clock's conversion expects.
+  static int DurationCount(std::chrono::steady_clock::duration interval);
+  static double DurationToSeconds(int count);
+
+ private:
+  Universe* m_pUniverse;
+  Dict* m_pDict;
+  std::chrono::steady_clock::time_point m_timeLastTick;
+  double m_dTimeElapsed;
+  GameSound* m_psndFanfare;
+  GameSound* m_psndStarter;
+  GameSound* m_psndControls;
+  GameSound* m_psndHiScore;
+  unsigned short m_chPauseKey;
+  int m_iLastWidth;
+  int m_iLastHeight;
+};

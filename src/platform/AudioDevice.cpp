@@ -1,0 +1,30 @@
+#include "platform/AudioDevice.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+namespace {
+
+// Short enough that an effect follows its click within a frame or two, long enough that a
+// busy machine does not starve the output.
+constexpr int kChunkFrames = 1024;
+
+// Every effect keeps its own voice; sixteen is more than the game ever sounds at once.
+constexpr int kMixChannels = 16;
+
+bool Open() {
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  if (Mix_OpenAudio(kAudioFrequency, AUDIO_S16SYS, kAudioChannels, kChunkFrames) != 0) {
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return false;
+  }
+  Mix_AllocateChannels(kMixChannels);
+  return true;
+}
+
+}  // namespace
+
+bool OpenAudioDevice() {
+  static const bool fOpen = Open();
+  return fOpen;
+}

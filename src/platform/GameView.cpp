@@ -1,0 +1,252 @@
+#include "platform/GameView.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <SDL.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+
+#include "core/Game.h"
+#include "core/GameEvent.h"
+#include "core/GameSettings.h"
+#include "core/Log.h"
+#include "platform/GameEventSDL.h"
+
+namespace {
+
+const int kDefaultSize = 640;
+const int kMinimumSize = 560;
+
+void LogSDLError(const char* what) {
+  char line[512];
+  snprintf(line, sizeof(line), "%s: %s", what, SDL_GetError());
+  LogError(line);
+}
+
+// SDL quietly falls back to a driver that shows nothing when no display can be reached; a
+// player would then wait for a window that never appears.
+bool IsInvisibleDriver() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (!driver) return true;
+  if (strcmp(driver, "offscreen") != 0 && strcmp(driver, "dummy") != 0) return false;
+  const char* asked = getenv("SDL_VIDEODRIVER");
+  return !(asked && strcmp(asked, driver) == 0);
+}
+
+}  // namespace
+
+struct GameView::Impl {
+  SDL_Window* window = nullptr;
+  SDL_GLContext context = nullptr;
+  bool fStarted = false;
+  bool fFullScreenOn = false;
+  bool fQuit = false;
+  // Where the driver refuses a swap interval, the loop itself waits for the display's rate.
+  bool fSelfPaced = false;
+  double dFramePeriod = 0.001;
+
+  // The video subsystem stays up until the process ends: shutting it down unloads the GL
+  // driver, whose own bookkeeping would then show up as leaks of an unknown module.
+  ~Impl() {
+    if (context) SDL_GL_DeleteContext(context);
+    if (window) SDL_DestroyWindow(window);
+  }
+
+  bool CreateWindow() {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0 || IsInvisibleDriver()) {
+      if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_SetError("no display to show the window on");
+      LogSDLError("Unable to open the game window");
+      LogError("Invalid format... terminating.");
+      return false;
+    }
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    const Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+    for (int depth : {32, 24}) {
+      SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depth);
+      window = SDL_CreateWindow("Quillmere", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                kDefaultSize, kDefaultSize, flags);
+      if (window) break;
+    }
+    if (!window) {
+      LogSDLError("Unable to create the game window");
+      LogError("Invalid format... terminating.");
+      return false;
+    }
+    SDL_SetWindowMinimumSize(window, kMinimumSize, kMinimumSize);
+    context = SDL_GL_CreateContext(window);
+    if (!context) {
+      LogSDLError("Unable to create the OpenGL context");
+      LogError("Self not created... terminating.");
+      return false;
+    }
+    SDL_GL_MakeCurrent(window, context);
+    LogString("Set current context...");
+    return true;
+  }
+
+  void DrawableSize(int& width, int& height) const {
+    SDL_GL_GetDrawableSize(window, &width, &height);
+  }
+
+  void Reshape() {
+    int width, height;
+    DrawableSize(width, height);
+    float aspect = height > 0 ? static_cast<float>(width) / static_cast<float>(height) : 1.0f;
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45.0, aspect, 0.1, 100.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+  }
+
+  void SetFullScreen(bool on) {
+    if (on == fFullScreenOn) return;
+    if (SDL_SetWindowFullscreen(window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return;
+    if (on) LogString("Window was created");
+    fFullScreenOn = on;
+  }
+
+  void ToggleFullScreen() {
+    LogString("-toggle fullscreen");
+    bool wasOn = GameSettings::GetIntParam("Fullscreen") != 0;
+    SetFullScreen(!wasOn);
+    GameSettings::SetIntParam("Fullscreen", wasOn ? 0 : 1);
+  }
+
+  void ApplySwapInterval() {
+    bool vsync = GameSettings::GetIntParam("VSync") != 0;
+    bool accepted = SDL_GL_SetSwapInterval(vsync ? 1 : 0) == 0;
+    fSelfPaced = vsync && !accepted;
+    int refresh = 0;
+    SDL_DisplayMode mode;
+    if (SDL_GetWindowDisplayMode(window, &mode) == 0) refresh = mode.refresh_rate;
+    if (refresh <= 0) refresh = 60;
+    dFramePeriod = fSelfPaced ? 1.0 / refresh : 0.001;
+  }
+
+  void FirstFrame() {
+    GameSettings::Initialize();
+    ApplySwapInterval();
+    SetFullScreen(GameSettings::GetIntParam("Fullscreen") != 0);
+    LogString("self apparently made first responder");
+    int width, height;
+    DrawableSize(width, height);
+    Game::Init(width, height);
+    fStarted = true;
+  }
+
+  void Frame() {
+    if (!fStarted) FirstFrame();
+    int width, height;
+    DrawableSize(width, height);
+    Game::pGame->Tick();
+    Game::pGame->Render(width, height);
+    SDL_GL_SwapWindow(window);
+  }
+
+  void Forward(const SDL_Event& event) {
+    if (!Game::pGame) return;
+    int windowHeight;
+    SDL_GetWindowSize(window, nullptr, &windowHeight);
+    GameEvent gameEvent(new GameEventSDL(event, windowHeight));
+    Game::pGame->HandleEvent(&gameEvent);
+  }
+
+  void HandleWindowEvent(const SDL_WindowEvent& event) {
+    switch (event.event) {
+      case SDL_WINDOWEVENT_CLOSE:
+        fQuit = true;
+        break;
+      case SDL_WINDOWEVENT_SIZE_CHANGED:
+        Reshape();
+        break;
+      case SDL_WINDOWEVENT_HIDDEN:
+      case SDL_WINDOWEVENT_MINIMIZED:
+      case SDL_WINDOWEVENT_FOCUS_LOST:
+        if (Game::pGame) Game::pGame->Pause();
+        break;
+      case SDL_WINDOWEVENT_SHOWN:
+      case SDL_WINDOWEVENT_RESTORED:
+      case SDL_WINDOWEVENT_FOCUS_GAINED:
+        if (Game::pGame) Game::pGame->Unpause();
+        break;
+      default:
+        break;
+    }
+  }
+
+  void HandleEvent(const SDL_Event& event) {
+    switch (event.type) {
+      case SDL_QUIT:
+        fQuit = true;
+        break;
+      case SDL_WINDOWEVENT:
+        HandleWindowEvent(event.window);
+        break;
+      case SDL_KEYDOWN:
+        if (event.key.keysym.sym == SDLK_F11) {
+          if (!event.key.repeat) ToggleFullScreen();
+        } else {
+          Forward(event);
+        }
+        break;
+      case SDL_MOUSEBUTTONDOWN:
+      case SDL_MOUSEBUTTONUP:
+        // Only the left button plays; other buttons never reach the game.
+        if (event.button.button == SDL_BUTTON_LEFT) Forward(event);
+        break;
+      case SDL_MOUSEMOTION:
+      case SDL_MOUSEWHEEL:
+        Forward(event);
+        break;
+      default:
+        break;
+    }
+  }
+};
+
+GameView::GameView() : m_pImpl(std::make_unique<Impl>()) {}
+
+GameView::~GameView() = default;
+
+void GameView::RequestQuit() {
+  SDL_Event quit;
+  memset(&quit, 0, sizeof(quit));
+  quit.type = SDL_QUIT;
+  SDL_PushEvent(&quit);
+}
+
+int GameView::Run() {
+  Impl& view = *m_pImpl;
+  if (!view.CreateWindow()) return 1;
+  view.Reshape();
+  LogString("awakeFromNib");
+  LogString("end awakeFromNib");
+
+  using Clock = std::chrono::steady_clock;
+  auto frameStart = Clock::now();
+  while (!view.fQuit) {
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) view.HandleEvent(event);
+    if (view.fQuit) break;
+    view.Frame();
+    auto due = frameStart + std::chrono::duration_cast<Clock::duration>(
+                                std::chrono::duration<double>(view.dFramePeriod));
+    auto now = Clock::now();
+    if (now < due) std::this_thread::sleep_until(due);
+    // A late frame does not make the next one early.
+    frameStart = std::max(due, now);
+  }
+  return 0;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <memory>
+
+// The program's shell: one SDL window with a compatibility GL context, the frame loop (tick,
+// render, present), full screen on F11, input turned into game events, and pause while the
+// window is hidden, minimised or unfocused.
+class GameView {
+ public:
+  GameView();
+  ~GameView();
+  GameView(const GameView&) = delete;
+  GameView& operator=(const GameView&) = delete;
+
+  // Opens the window and runs frames until the window closes; the process's exit status.
+  int Run();
+
+  // Ends the frame loop as closing the window does.
+  static void RequestQuit();
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> m_pImpl;
+};

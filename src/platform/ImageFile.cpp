@@ -1,0 +1,192 @@
+#include "platform/ImageFile.h"
+
+#include <GL/gl.h>
+#include <cairo.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+
+#include "core/GLError.h"
+#include "core/Log.h"
+#include "platform/Resources.h"
+
+namespace {
+
+constexpr int kMaxTextureSize = 1024;
+// Larger images are refused before decoding, so that a damaged or hostile file cannot make the
+// game allocate gigabytes.
+constexpr int kMaxImageSize = 16384;
+constexpr unsigned kTypePNG = ('P' << 24) | ('N' << 16) | ('G' << 8) | 'f';
+
+uint32_t BigEndian32(const unsigned char* p) {
+  return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | p[3];
+}
+
+struct PngReader {
+  const std::vector<unsigned char>* data;
+  size_t offset;
+};
+
+cairo_status_t ReadPng(void* closure, unsigned char* out, unsigned int length) {
+  auto* reader = static_cast<PngReader*>(closure);
+  if (reader->data->size() - reader->offset < length) return CAIRO_STATUS_READ_ERROR;
+  memcpy(out, reader->data->data() + reader->offset, length);
+  reader->offset += length;
+  return CAIRO_STATUS_SUCCESS;
+}
+
+void LogErrorCode(const char* format, int code) {
+  char line[64];
+  snprintf(line, sizeof(line), format, code);
+  LogError(line);
+}
+
+}  // namespace
+
+int Power2Ceiling(int n) {
+  if (n <= 1) return std::max(n, 0);
+  int p = 1;
+  while (p < n && p < (1 << 30)) p <<= 1;
+  return p;
+}
+
+std::unique_ptr<ImageFile> ImageFile::WithName(const char* name) {
+  std::unique_ptr<ImageFile> image(new ImageFile());
+  if (!image->SetImageWithName(name)) return nullptr;
+  return image;
+}
+
+ImageFile::~ImageFile() {
+  Reset();
+}
+
+// Learns the natural size and depth from the PNG header, without decoding the pixels.
+bool ImageFile::SetImageWithName(const char* name) {
+  m_path = ResourcePath("Images", name);
+  if (m_path.empty()) return false;
+  unsigned char header[26];
+  std::ifstream in(m_path, std::ios::binary);
+  static const unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  if (!in.read(reinterpret_cast<char*>(header), sizeof(header)) ||
+      memcmp(header, kSignature, 8) != 0 || memcmp(header + 12, "IHDR", 4) != 0) {
+    LogErrorCode("error getting type %d", -1);
+    return false;
+  }
+  const uint32_t width = BigEndian32(header + 16);
+  const uint32_t height = BigEndian32(header + 20);
+  if (width == 0 || height == 0 || width > kMaxImageSize || height > kMaxImageSize) {
+    LogErrorCode("error getting type %d", -2);
+    return false;
+  }
+  static const unsigned kChannels[7] = {1, 0, 3, 1, 2, 0, 4};
+  const unsigned colorType = header[25];
+  m_imageType = kTypePNG;
+  m_imageWidth = static_cast<int>(width);
+  m_imageHeight = static_cast<int>(height);
+  m_imageBitDepth = header[24] * (colorType < 7 ? kChannels[colorType] : 0);
+  return true;
+}
+
+bool ImageFile::LoadImageData() {
+  std::ifstream in(m_path, std::ios::binary | std::ios::ate);
+  if (!in) return false;
+  const std::streamoff length = in.tellg();
+  if (length <= 0) return false;
+  in.seekg(0);
+  try {
+    m_imageData.resize(static_cast<size_t>(length));
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  if (!in.read(reinterpret_cast<char*>(m_imageData.data()), length)) {
+    m_imageData.clear();
+    return false;
+  }
+  return true;
+}
+
+bool ImageFile::CreateImageWithBitdepth(unsigned bitDepth) {
+  const int width = std::min(Power2Ceiling(m_imageWidth), kMaxTextureSize);
+  const int height = std::min(Power2Ceiling(m_imageHeight), kMaxTextureSize);
+  if (!Surface() || BufferWidth() != width || BufferHeight() != height ||
+      BufferBitDepth() != bitDepth) {
+    if (!CreateImageBuffer(width, height, bitDepth)) return false;
+  }
+  if (m_imageData.empty() && !LoadImageData()) return false;
+
+  PngReader reader{&m_imageData, 0};
+  cairo_surface_t* decoded = cairo_image_surface_create_from_png_stream(ReadPng, &reader);
+  const cairo_status_t status = cairo_surface_status(decoded);
+  if (status != CAIRO_STATUS_SUCCESS || cairo_image_surface_get_width(decoded) != m_imageWidth ||
+      cairo_image_surface_get_height(decoded) != m_imageHeight) {
+    LogErrorCode("err: set error = %d", static_cast<int>(status));
+    cairo_surface_destroy(decoded);
+    ReleaseImageData();
+    return false;
+  }
+
+  // Scaled to fill the whole buffer and flipped, the image's bottom row into the first row.
+  // Padding the edges keeps the filter from fading them into transparent black.
+  cairo_t* cr = cairo_create(Surface());
+  cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+  cairo_translate(cr, 0.0, height);
+  cairo_scale(cr, static_cast<double>(width) / m_imageWidth,
+              -static_cast<double>(height) / m_imageHeight);
+  cairo_set_source_surface(cr, decoded, 0.0, 0.0);
+  cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_PAD);
+  cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
+  cairo_paint(cr);
+  m_imageLoaded = cairo_status(cr) == CAIRO_STATUS_SUCCESS;
+  cairo_destroy(cr);
+  cairo_surface_flush(Surface());
+  cairo_surface_destroy(decoded);
+  ReleaseImageData();
+  return m_imageLoaded;
+}
+
+void ImageFile::ReleaseImageData() {
+  m_imageData.clear();
+  m_imageData.shrink_to_fit();
+}
+
+void ImageFile::Reset() {
+  ReleaseImageData();
+  ReleaseImageBuffer();
+  m_imageLoaded = false;
+}
+
+int LoadImageAsTexture(unsigned long* texid, const char* name) {
+  GLuint texture = 0;
+  glGenTextures(1, &texture);
+  if (texid) *texid = texture;
+
+  std::unique_ptr<ImageFile> image = ImageFile::WithName(name);
+  if (!image || !image->LoadImageData() || !image->CreateImageWithBitdepth(32)) {
+    char line[320];
+    snprintf(line, sizeof(line), "Unable to load texture %s", name ? name : "");
+    LogString(line);
+    return -1;
+  }
+
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glReportError();
+  glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+  glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
+  glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+  glPixelStorei(GL_UNPACK_SWAP_BYTES, GL_FALSE);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, image->BufferWidth(), image->BufferHeight(), 0, GL_BGRA,
+               GL_UNSIGNED_INT_8_8_8_8_REV, image->BufferPtr());
+  glPopClientAttrib();
+  glReportError();
+  glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+  glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+  glReportError();
+  return 0;
+}

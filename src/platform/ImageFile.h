@@ -1,0 +1,50 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/PixelBuffer.h"
+
+// Makes a texture from an image of the "Images" resource folder (for example "Paper.png") and
+// stores its name in *texid. The name is generated first, even when loading fails. Returns 0,
+// or -1 when the image cannot be loaded.
+int LoadImageAsTexture(unsigned long* texid, const char* name);
+
+// 0 stays 0, 1 stays 1, otherwise the smallest power of two not below n.
+int Power2Ceiling(int n);
+
+// One image file of the "Images" folder, drawn into its pixel buffer scaled to a power-of-two
+// size and upside down, so that the buffer's first row is the image's bottom row: uploaded as
+// is, texture coordinate t = 1 is the image's top edge.
+class ImageFile : public PixelBuffer {
+ public:
+  // The image of that name, or null when the folder holds no readable PNG file of that name.
+  static std::unique_ptr<ImageFile> WithName(const char* name);
+  ~ImageFile() override;
+
+  bool LoadImageData();
+  // Draws the image into a buffer of that depth; true when it was drawn.
+  bool CreateImageWithBitdepth(unsigned bitDepth);
+  void ReleaseImageData();
+  void Reset();
+
+  const std::string& Path() const { return m_path; }
+  unsigned ImageType() const { return m_imageType; }
+  int ImageWidth() const { return m_imageWidth; }
+  int ImageHeight() const { return m_imageHeight; }
+  unsigned ImageBitDepth() const { return m_imageBitDepth; }
+  bool ImageLoaded() const { return m_imageLoaded; }
+
+ private:
+  ImageFile() = default;
+  bool SetImageWithName(const char* name);
+
+  std::string m_path;
+  unsigned m_imageType = 0;
+  int m_imageWidth = 0;
+  int m_imageHeight = 0;
+  unsigned m_imageBitDepth = 0;
+  bool m_imageLoaded = false;
+  std::vector<unsigned char> m_imageData;
+};

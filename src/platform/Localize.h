@@ -1,0 +1,7 @@
+#pragma once
+
+#include <string>
+
+// The text shown for a fixed English text: its translation for the user's language, or the
+// English text itself when there is none.
+std::string Localize(const char* english);

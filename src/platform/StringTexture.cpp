@@ -1,0 +1,264 @@
+#include "platform/StringTexture.h"
+
+#include <GL/gl.h>
+#include <GL/glext.h>
+#include <SDL.h>
+#include <glib.h>
+#include <pango/pangocairo.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/GLError.h"
+#include "core/Log.h"
+
+namespace {
+
+// One Pango context for every text, so that measuring and drawing agree: grey antialiasing
+// (the image is composed over the scene with its alpha), slight hinting for crisp stems, and
+// metrics hinted to whole pixels.
+PangoContext* SharedContext() {
+  static PangoContext* context = [] {
+    PangoContext* ctx = pango_font_map_create_context(pango_cairo_font_map_get_default());
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_SLIGHT);
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
+    pango_cairo_context_set_font_options(ctx, options);
+    cairo_font_options_destroy(options);
+    return ctx;
+  }();
+  return context;
+}
+
+// Texts are 8-bit: UTF-8 where they are valid UTF-8 (translations), otherwise Latin-1.
+std::string ToUtf8(const std::string& text) {
+  if (g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr)) return text;
+  gchar* converted = g_convert(text.data(), static_cast<gssize>(text.size()), "UTF-8", "ISO-8859-1",
+                               nullptr, nullptr, nullptr);
+  std::string result = converted ? converted : "";
+  g_free(converted);
+  return result;
+}
+
+class Layout {
+ public:
+  Layout(const std::string& text, const TextAttributes& attributes)
+      : m_layout(pango_layout_new(SharedContext())), m_empty(text.empty()) {
+    PangoFontDescription* font = pango_font_description_new();
+    pango_font_description_set_family(
+        font, attributes.family.empty() ? "Helvetica" : attributes.family.c_str());
+    // A size of 0 or less asks for the toolkit's default size, as a font request did.
+    float size = std::isfinite(attributes.size) && attributes.size > 0.0f
+                     ? std::min(attributes.size, 4096.0f)
+                     : 12.0f;
+    pango_font_description_set_absolute_size(font, size * PANGO_SCALE);
+    pango_layout_set_font_description(m_layout, font);
+    pango_font_description_free(font);
+    pango_layout_set_single_paragraph_mode(m_layout, TRUE);
+    std::string utf8 = ToUtf8(text);
+    pango_layout_set_text(m_layout, utf8.data(), static_cast<int>(utf8.size()));
+    pango_layout_get_extents(m_layout, nullptr, &m_logical);
+  }
+  ~Layout() { g_object_unref(m_layout); }
+  Layout(const Layout&) = delete;
+  Layout& operator=(const Layout&) = delete;
+
+  // The text's logical extent on one line; an empty text takes no room at all.
+  StringTexture::Size Extent() const {
+    if (m_empty) return {};
+    return {static_cast<float>(m_logical.width) / PANGO_SCALE,
+            static_cast<float>(m_logical.height) / PANGO_SCALE};
+  }
+
+  // Draws the text with the lower left corner of its extent at (left, bottom), y downward.
+  void Draw(cairo_t* cr, double left, double bottom) const {
+    double x = left - static_cast<double>(m_logical.x) / PANGO_SCALE;
+    double y = bottom - static_cast<double>(m_logical.y + m_logical.height) / PANGO_SCALE;
+    cairo_move_to(cr, std::round(x), std::round(y));
+    pango_cairo_show_layout(cr, m_layout);
+  }
+
+ private:
+  PangoLayout* m_layout;
+  bool m_empty;
+  PangoRectangle m_logical{};
+};
+
+int ImageExtent(float size, int limit) {
+  if (!(size > 0.0f)) return 0;
+  return static_cast<int>(std::min(std::ceil(static_cast<double>(size)), double(limit)));
+}
+
+void SetSource(cairo_t* cr, RGBAColor c) {
+  cairo_set_source_rgba(cr, c.red, c.green, c.blue, c.alpha);
+}
+
+}  // namespace
+
+StringTexture::StringTexture(const char* text, const TextAttributes& attributes,
+                             RGBAColor textColor, RGBAColor boxColor, RGBAColor borderColor)
+    : m_text(text ? text : ""),
+      m_attributes(attributes),
+      m_textColor(textColor),
+      m_boxColor(boxColor),
+      m_borderColor(borderColor) {}
+
+StringTexture::StringTexture(const char* text, const TextAttributes& attributes)
+    : StringTexture(text, attributes, {1.0f, 1.0f, 1.0f, 1.0f}, {1.0f, 1.0f, 1.0f, 0.0f},
+                    {1.0f, 1.0f, 1.0f, 0.0f}) {}
+
+StringTexture::~StringTexture() {
+  DeleteTexture();
+}
+
+void StringTexture::SetString(const char* text, const TextAttributes& attributes) {
+  DeleteTexture();
+  m_text = text ? text : "";
+  m_attributes = attributes;
+  if (!m_staticFrame) m_frameSize = {};
+}
+
+void StringTexture::SetTextColor(RGBAColor color) {
+  DeleteTexture();
+  m_textColor = color;
+}
+
+void StringTexture::SetBoxColor(RGBAColor color) {
+  DeleteTexture();
+  m_boxColor = color;
+}
+
+void StringTexture::SetBorderColor(RGBAColor color) {
+  DeleteTexture();
+  m_borderColor = color;
+}
+
+void StringTexture::SetMargins(Size margins) {
+  DeleteTexture();
+  m_marginSize = margins;
+  if (!m_staticFrame) m_frameSize = {};
+}
+
+void StringTexture::UseStaticFrame(Size frame) {
+  DeleteTexture();
+  m_frameSize = frame;
+  m_staticFrame = true;
+}
+
+void StringTexture::UseDynamicFrame() {
+  if (!m_staticFrame) return;
+  DeleteTexture();
+  m_staticFrame = false;
+  m_frameSize = {};
+}
+
+StringTexture::Size StringTexture::FrameSize() {
+  Measure();
+  return m_frameSize;
+}
+
+void StringTexture::Measure() {
+  if (m_staticFrame || m_frameSize.width != 0.0f || m_frameSize.height != 0.0f) return;
+  Size text = Layout(m_text, m_attributes).Extent();
+  // Whole pixels, so that the image, the texture and the quad all have the same size.
+  m_frameSize.width = std::ceil(text.width + 2.0f * m_marginSize.width);
+  m_frameSize.height = std::ceil(text.height + 2.0f * m_marginSize.height);
+}
+
+void StringTexture::GenTexture() {
+  DeleteTexture();
+  Measure();
+
+  SDL_GLContext context = SDL_GL_GetCurrentContext();
+  if (!context) {
+    LogError("StringTexture -genTexture: Failure to get current OpenGL context\n");
+    return;
+  }
+
+  GLint maxSize = 0;
+  glGetIntegerv(GL_MAX_RECTANGLE_TEXTURE_SIZE, &maxSize);
+  if (maxSize <= 0) maxSize = 2048;
+  const int limit = std::min(static_cast<int>(maxSize), 32767);
+  const int width = ImageExtent(m_frameSize.width, limit);
+  const int height = ImageExtent(m_frameSize.height, limit);
+
+  cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+  cairo_t* cr = cairo_create(image);
+  if (m_boxColor.alpha != 0.0f) {
+    SetSource(cr, m_boxColor);
+    cairo_paint(cr);
+  }
+  if (m_borderColor.alpha != 0.0f) {
+    // A line 1.5 pixels wide along the inside of the image's edge.
+    SetSource(cr, m_borderColor);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+    cairo_rectangle(cr, 0, 0, width, height);
+    if (width > 3 && height > 3) cairo_rectangle(cr, 1.5, 1.5, width - 3.0, height - 3.0);
+    cairo_fill(cr);
+  }
+  // The glyphs take the foreground colour of the text's attributes; the text colour is kept
+  // only as the object's state.
+  SetSource(cr, m_attributes.foreground);
+  Layout(m_text, m_attributes).Draw(cr, m_marginSize.width, height - m_marginSize.height);
+  cairo_destroy(cr);
+  cairo_surface_flush(image);
+
+  if (cairo_surface_status(image) == CAIRO_STATUS_SUCCESS) {
+    m_glContext = context;
+    m_texSize = {static_cast<float>(width), static_cast<float>(height)};
+    glGenTextures(1, &m_texName);
+    glBindTexture(GL_TEXTURE_RECTANGLE, m_texName);
+    // Every texel lands on one pixel; nearest sampling keeps the text crisp even when a page
+    // slides by a fraction of a pixel.
+    glTexParameteri(GL_TEXTURE_RECTANGLE, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_RECTANGLE, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_RECTANGLE, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_RECTANGLE, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, cairo_image_surface_get_stride(image) / 4);
+    glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
+    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+    glPixelStorei(GL_UNPACK_SWAP_BYTES, GL_FALSE);
+    // Cairo's pixels are premultiplied native-endian A R G B words.
+    glTexImage2D(GL_TEXTURE_RECTANGLE, 0, GL_RGBA8, width, height, 0, GL_BGRA,
+                 GL_UNSIGNED_INT_8_8_8_8_REV, cairo_image_surface_get_data(image));
+    glPopClientAttrib();
+    glDebugStr();
+  }
+  cairo_surface_destroy(image);
+}
+
+void StringTexture::DrawWithBounds(float x, float y, float width, float height) {
+  // A texture name means something only in the context that made it.
+  if (m_texName && SDL_GL_GetCurrentContext() != m_glContext) DeleteTexture();
+  if (!m_texName) GenTexture();
+  if (!m_texName) return;
+  glBindTexture(GL_TEXTURE_RECTANGLE, m_texName);
+  glBegin(GL_QUADS);
+  glTexCoord2f(0.0f, 0.0f);
+  glVertex2f(x, y);
+  glTexCoord2f(0.0f, m_texSize.height);
+  glVertex2f(x, y + height);
+  glTexCoord2f(m_texSize.width, m_texSize.height);
+  glVertex2f(x + width, y + height);
+  glTexCoord2f(m_texSize.width, 0.0f);
+  glVertex2f(x + width, y);
+  glEnd();
+}
+
+void StringTexture::DrawAtPoint(float x, float y) {
+  if (m_texName && SDL_GL_GetCurrentContext() != m_glContext) DeleteTexture();
+  if (!m_texName) GenTexture();
+  if (m_texName) DrawWithBounds(x, y, m_texSize.width, m_texSize.height);
+}
+
+void StringTexture::DeleteTexture() {
+  if (!m_texName) return;
+  // Deleting the name in any other context would delete some other texture there; a context
+  // that is gone has taken its textures with it.
+  if (SDL_GL_GetCurrentContext() == m_glContext) glDeleteTextures(1, &m_texName);
+  m_texName = 0;
+  m_glContext = nullptr;
+}

@@ -1,0 +1,48 @@
+#include "puzzle/QLMLetter.h"
+
+#include "core/GameSettings.h"
+#include "ui/Overlay.h"
+
+Overlay* QLMLetter::m_apOverlay[26] = {};
+bool QLMLetter::m_fStaticInit = false;
+
+QLMLetter::QLMLetter(char ch, int x, int y) : m_ch('A') {
+  SetChar(ch);
+  SetPos(static_cast<float>(x), static_cast<float>(y), 0.0f);
+  InitStatic();
+}
+
+QLMLetter::~QLMLetter() = default;
+
+void QLMLetter::SetChar(char ch) {
+  if (ch <= 'A' - 1) {
+    m_ch = 'A';
+  } else if (ch > 'Z') {
+    m_ch = 'Z';
+  } else {
+    m_ch = ch;
+  }
+}
+
+void QLMLetter::InitStatic() {
+  if (m_fStaticInit) return;
+  char fontName[256];
+  GameSettings::GetStringParam("_FontName", fontName, sizeof(fontName));
+  int fontSize = GameSettings::GetIntParam("_FontSize");
+  for (int i = 0; i < 26; ++i) {
+    Overlay* overlay = new Overlay(0, 0, fontSize, fontName);
+    overlay->SetTextColor(0.0f, 0.0f, 0.0f, 1.0f);
+    overlay->SetBgColor(0.0f, 0.0f, 0.0f, 0.0f);
+    const char text[2] = {static_cast<char>('A' + i), '\0'};
+    overlay->SetString(text);
+    m_apOverlay[i] = overlay;
+  }
+  m_fStaticInit = true;
+}
+
+void QLMLetter::Render(int, int) {
+  Overlay* overlay = m_apOverlay[m_ch - 'A'];
+  if (!overlay) return;
+  overlay->MoveTo(static_cast<int>(m_pos.x), static_cast<int>(m_pos.y));
+  overlay->RenderString();
+}

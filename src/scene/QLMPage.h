@@ -1,0 +1,50 @@
+#pragma once
+
+#include "scene/Body.h"
+#include "scene/Universe.h"
+
+class GameEvent;
+
+// One page of the book: a 512 x 512 sheet whose body position is its top-left corner in window
+// pixels. It draws the paper (or its own printed image) with a black outline, slides out to the
+// left when the book turns past it and back when the book turns back, and receives the book's
+// frames, ticks, events and signals through its virtual interface.
+class QLMPage : public Body {
+ public:
+  static constexpr int m_kdWidth = 512;
+  static constexpr int m_kdHeight = 512;
+  // The marker of a texture that does not exist yet.
+  static constexpr unsigned long m_kNoTexture = 1281;
+  static unsigned long m_texidDefault;
+
+  explicit QLMPage(const TQ3Vector3D& pos);
+  ~QLMPage() override;
+
+  virtual void Render(int width, int height);
+  virtual void RenderContents(int width, int height);
+  virtual void Activate();
+  virtual void Deactivate();
+  virtual void BecomeForemost();
+  virtual void LeaveForemost();
+  virtual void PageTurnCompleted(bool fNotForemost);
+  virtual void HandleEvent(const GameEvent* event);
+  virtual void Signal(GameSignalID signal);
+  virtual void Tick(double dt);
+  virtual void Pause();
+  virtual void Unpause();
+
+  void SetRestorePos(const TQ3Vector3D& pos) { m_posRestore = pos; }
+  const TQ3Vector3D& GetRestorePos() const { return m_posRestore; }
+  bool IsActive() const { return m_fActive; }
+
+ protected:
+  // Loads an image of the "Images" folder as this page's own background.
+  void LoadPageImage(const char* name);
+  // Sets the event's offset so that its positions come out in this page's coordinates.
+  void OffsetEvent(const GameEvent* event) const;
+
+  TQ3Vector3D m_posRestore;
+  bool m_fActive;
+  int m_iWindowHeight;
+  unsigned long m_texid;
+};

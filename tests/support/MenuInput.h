@@ -1,0 +1,28 @@
+#pragma once
+
+#include "support/GLContext.h"
+
+class Menu;
+
+// A menu on its own in a real GL context, driven as its page drives it: drawn inside the overlay
+// pass at the window's size (so that its items are measured), and handed real SDL mouse events
+// at window positions (SDL's convention: origin top left, y downward).
+class MenuInput {
+ public:
+  explicit MenuInput(GLContext& gl) : m_gl(gl) {}
+
+  // One frame of the menu alone on a grey window; returns what it drew.
+  PixelImage Draw(Menu& menu);
+  void Move(Menu& menu, int x, int y);
+  void Release(Menu& menu, int x, int y);
+  // The middle of an item's measured box.
+  static void Centre(const Menu& menu, int item, int* x, int* y);
+
+ private:
+  GLContext& m_gl;
+};
+
+// True when the two images differ in any pixel of the rectangle.
+bool DiffersIn(const PixelImage& a, const PixelImage& b, int x, int y, int width, int height);
+// The number of dark pixels (all channels below 100) in the rectangle.
+int DarkPixels(const PixelImage& image, int x, int y, int width, int height);
