@@ -3,11 +3,13 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <SDL.h>
+#include <cairo.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <thread>
 
 #include "core/Game.h"
@@ -15,6 +17,7 @@
 #include "core/GameSettings.h"
 #include "core/Log.h"
 #include "platform/GameEventSDL.h"
+#include "platform/Resources.h"
 
 namespace {
 
@@ -37,6 +40,38 @@ bool IsInvisibleDriver() {
   return !(asked && strcmp(asked, driver) == 0);
 }
 
+// The window's icon for the task bar and the window list: the same picture as the desktop
+// entry's. Cairo holds premultiplied colours; SDL wants them straight.
+void SetWindowIcon(SDL_Window* window) {
+  std::string path = ResourcePath("Icons", "quillmere.png");
+  if (path.empty()) return;
+  cairo_surface_t* image = cairo_image_surface_create_from_png(path.c_str());
+  if (cairo_surface_status(image) == CAIRO_STATUS_SUCCESS) {
+    cairo_surface_flush(image);
+    int width = cairo_image_surface_get_width(image);
+    int height = cairo_image_surface_get_height(image);
+    int stride = cairo_image_surface_get_stride(image);
+    unsigned char* data = cairo_image_surface_get_data(image);
+    for (int y = 0; y < height; ++y) {
+      auto* row = reinterpret_cast<Uint32*>(data + static_cast<ptrdiff_t>(y) * stride);
+      for (int x = 0; x < width; ++x) {
+        Uint32 p = row[x];
+        Uint32 a = p >> 24;
+        if (a == 0 || a == 255) continue;
+        auto straight = [&](int shift) { return (((p >> shift) & 0xFF) * 255 + a / 2) / a; };
+        row[x] = (a << 24) | (straight(16) << 16) | (straight(8) << 8) | straight(0);
+      }
+    }
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(data, width, height, 32, stride,
+                                                           SDL_PIXELFORMAT_ARGB8888);
+    if (icon) {
+      SDL_SetWindowIcon(window, icon);
+      SDL_FreeSurface(icon);
+    }
+  }
+  cairo_surface_destroy(image);
+}
+
 }  // namespace
 
 struct GameView::Impl {
@@ -48,6 +83,7 @@ struct GameView::Impl {
   // Where the driver refuses a swap interval, the loop itself waits for the display's rate.
   bool fSelfPaced = false;
   double dFramePeriod = 0.001;
+  std::function<void()> frameHook;
 
   // The video subsystem stays up until the process ends: shutting it down unloads the GL
   // driver, whose own bookkeeping would then show up as leaks of an unknown module.
@@ -83,6 +119,7 @@ struct GameView::Impl {
       return false;
     }
     SDL_SetWindowMinimumSize(window, kMinimumSize, kMinimumSize);
+    SetWindowIcon(window);
     context = SDL_GL_CreateContext(window);
     if (!context) {
       LogSDLError("Unable to create the OpenGL context");
@@ -227,6 +264,10 @@ void GameView::RequestQuit() {
   SDL_PushEvent(&quit);
 }
 
+void GameView::SetFrameHook(std::function<void()> hook) {
+  m_pImpl->frameHook = std::move(hook);
+}
+
 int GameView::Run() {
   Impl& view = *m_pImpl;
   if (!view.CreateWindow()) return 1;
@@ -241,6 +282,7 @@ int GameView::Run() {
     while (SDL_PollEvent(&event)) view.HandleEvent(event);
     if (view.fQuit) break;
     view.Frame();
+    if (view.frameHook) view.frameHook();
     auto due = frameStart + std::chrono::duration_cast<Clock::duration>(
                                 std::chrono::duration<double>(view.dFramePeriod));
     auto now = Clock::now();

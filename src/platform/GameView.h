@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 // The program's shell: one SDL window with a compatibility GL context, the frame loop (tick,
@@ -17,6 +18,9 @@ class GameView {
 
   // Ends the frame loop as closing the window does.
   static void RequestQuit();
+
+  // Called after every presented frame; lets a benchmark watch the real frame loop.
+  void SetFrameHook(std::function<void()> hook);
 
  private:
   struct Impl;

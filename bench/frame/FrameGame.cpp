@@ -1,0 +1,58 @@
+// The game's own frame loop on the board page in play, with "VSync" 0: the process's age at its
+// first presented frame, and the frames per second once the book rests on the board.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "ProcessAge.h"
+#include "core/Game.h"
+#include "core/GameSettings.h"
+#include "platform/GameView.h"
+#include "scene/QLMPage.h"
+#include "scene/Universe.h"
+
+int main(int argc, char** argv) {
+  const double seconds = argc > 1 ? atof(argv[1]) : 5.0;
+  // The preferences of a fresh player, except that frames are not held to the display.
+  char folder[] = "/tmp/quillmere-bench-XXXXXX";
+  if (!mkdtemp(folder)) return 1;
+  setenv("XDG_CONFIG_HOME", folder, 1);
+  GameSettings::Initialize();
+  GameSettings::SetIntParam("VSync", 0);
+
+  using Clock = std::chrono::steady_clock;
+  double firstFrameMs = -1.0;
+  int frames = 0;
+  bool measuring = false;
+  Clock::time_point start;
+  GameView view;
+  view.SetFrameHook([&] {
+    if (firstFrameMs < 0.0) {
+      firstFrameMs = ProcessAgeMs();
+      Universe* book = Game::pGame->GetUniverse();
+      book->RandomizeBoard();
+      book->SetTimerMode(false);
+      book->TurnToPage(Universe::kPageBoard);
+      return;
+    }
+    if (!measuring) {
+      Universe* book = Game::pGame->GetUniverse();
+      for (int i = 0; i < Universe::kNumPages; ++i)
+        if (book->GetPage(static_cast<Universe::PageID>(i))->IsMoving()) return;
+      measuring = true;
+      start = Clock::now();
+      return;
+    }
+    ++frames;
+    double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
+    if (elapsed >= seconds) {
+      printf("first_frame_ms=%.0f fps=%.1f\n", firstFrameMs, frames / elapsed);
+      GameView::RequestQuit();
+    }
+  });
+  int status = view.Run();
+  std::string cleanup = std::string("rm -rf ") + folder;
+  if (system(cleanup.c_str()) != 0) return 1;
+  return status;
+}
