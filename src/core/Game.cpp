@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <future>
+#include <string>
 
 #include "core/GameEvent.h"
 #include "core/GameSettings.h"
@@ -16,6 +18,26 @@
 #include "ui/Menu.h"
 
 Game* Game::pGame = nullptr;
+
+namespace {
+
+struct PreloadedDict {
+  std::string name;
+  std::future<Dict*> dict;
+};
+PreloadedDict preloaded;
+
+}  // namespace
+
+void Game::PreloadDict() {
+  GameSettings::Initialize();
+  char name[256];
+  GameSettings::GetStringParam("_DictPath", name, sizeof(name));
+  preloaded.name = name;
+  preloaded.dict = std::async(std::launch::async, [file = preloaded.name] {
+    return new Dict(file.c_str());
+  });
+}
 
 void Game::Init(int width, int height) {
   pGame = new Game(width, height);
@@ -93,7 +115,11 @@ Game::~Game() {
 void Game::InitDict() {
   char name[256];
   GameSettings::GetStringParam("_DictPath", name, sizeof(name));
-  m_pDict = new Dict(name);
+  if (preloaded.dict.valid() && preloaded.name == name) {
+    m_pDict = preloaded.dict.get();
+  } else {
+    m_pDict = new Dict(name);
+  }
   const bool passed = m_pDict->IsValid("catacombs") && m_pDict->IsValid("plucky") &&
                       m_pDict->IsValid("reviewer") && !m_pDict->IsValid("bampf") &&
                       !m_pDict->IsValid("chjrowr") && !m_pDict->IsValid("llambbast");

@@ -270,6 +270,7 @@ void GameView::SetFrameHook(std::function<void()> hook) {
 
 int GameView::Run() {
   Impl& view = *m_pImpl;
+  Game::PreloadDict();
   if (!view.CreateWindow()) return 1;
   view.Reshape();
   LogString("awakeFromNib");
