@@ -1,20 +1,11 @@
 #pragma once
 
-#include "scene/QLMPage.h"
+#include "scene/PageWithMenu.h"
+#include "ui/MenuNavigation.h"
 
-class Menu;
-
-// The how-to-play page: the rules are printed on its image; its menu is the way back.
-class PageInstructions : public QLMPage {
+// The how-to-play page: the printed rules and the way back to the table of contents.
+class PageInstructions : public PageWithMenu {
  public:
-  explicit PageInstructions(const TQ3Vector3D& pos);
-  ~PageInstructions() override;
-
-  void RenderContents(int width, int height) override;
-  void HandleEvent(const GameEvent* event) override;
-
-  Menu* GetMenu() const { return m_pMenu; }
-
- private:
-  Menu* m_pMenu;
+  explicit PageInstructions(const TQ3Vector3D& pos)
+      : PageWithMenu(pos, new MenuBack(), "InstructionsPage.png") {}
 };

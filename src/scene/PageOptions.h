@@ -1,20 +1,10 @@
 #pragma once
 
-#include "scene/QLMPage.h"
-
-class Menu;
+#include "scene/PageWithMenu.h"
+#include "ui/MenuOptions.h"
 
 // The options page: the player's four options on plain paper.
-class PageOptions : public QLMPage {
+class PageOptions : public PageWithMenu {
  public:
-  explicit PageOptions(const TQ3Vector3D& pos);
-  ~PageOptions() override;
-
-  void RenderContents(int width, int height) override;
-  void HandleEvent(const GameEvent* event) override;
-
-  Menu* GetMenu() const { return m_pMenu; }
-
- private:
-  Menu* m_pMenu;
+  explicit PageOptions(const TQ3Vector3D& pos) : PageWithMenu(pos, new MenuOptions()) {}
 };
