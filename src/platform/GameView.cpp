@@ -79,6 +79,8 @@ struct GameView::Impl {
   SDL_GLContext context = nullptr;
   bool fStarted = false;
   bool fFullScreenOn = false;
+  int windowedWidth = 0;
+  int windowedHeight = 0;
   bool fQuit = false;
   // Where the driver refuses a swap interval, the loop itself waits for the display's rate.
   bool fSelfPaced = false;
@@ -149,8 +151,18 @@ struct GameView::Impl {
 
   void SetFullScreen(bool on) {
     if (on == fFullScreenOn) return;
+    int width = 0, height = 0;
+    if (on) SDL_GetWindowSize(window, &windowedWidth, &windowedHeight);
     if (SDL_SetWindowFullscreen(window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return;
-    if (on) LogString("Window was created");
+    if (on) {
+      LogString("Window was created");
+    } else if (windowedWidth > 0) {
+      // Without a window manager SDL keeps the screen's size after leaving full screen, and the
+      // book would be laid out for a window it no longer has.
+      SDL_GetWindowSize(window, &width, &height);
+      if (width != windowedWidth || height != windowedHeight)
+        SDL_SetWindowSize(window, windowedWidth, windowedHeight);
+    }
     fFullScreenOn = on;
   }
 

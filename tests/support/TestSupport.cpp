@@ -1,6 +1,7 @@
 #include "support/TestSupport.h"
 
 #include <fcntl.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -103,6 +104,8 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv,
   m_errPath = errName;
   m_pid = fork();
   if (m_pid == 0) {
+    // A test program that dies without running its destructors takes its children along.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
     dup2(errFd, 2);
     int devNull = open("/dev/null", O_WRONLY);
     dup2(devNull, 1);

@@ -1,0 +1,56 @@
+#include "support/XServer.h"
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
+
+#include "support/TestSupport.h"
+
+PrivateXServer::PrivateXServer(int width, int height) {
+  const char* old = getenv("DISPLAY");
+  m_fHadDisplay = old != nullptr;
+  if (old) m_oldDisplay = old;
+
+  // The server picks a free display number itself and writes it to the pipe, so that servers
+  // started at the same moment by other tests never collide.
+  int fds[2];
+  if (pipe(fds) != 0) {
+    m_error = "pipe failed";
+    return;
+  }
+  m_pServer = std::make_unique<ChildProcess>(
+      std::vector<std::string>{"/usr/bin/Xvfb", "-displayfd", std::to_string(fds[1]), "-screen",
+                               "0", std::to_string(width) + "x" + std::to_string(height) + "x24",
+                               "-nolisten", "tcp", "-noreset"});
+  close(fds[1]);
+  std::string number;
+  pollfd readable{fds[0], POLLIN, 0};
+  while (number.find('\n') == std::string::npos && poll(&readable, 1, 30000) > 0) {
+    char buf[16];
+    ssize_t n = read(fds[0], buf, sizeof(buf));
+    if (n <= 0) break;
+    number.append(buf, static_cast<size_t>(n));
+  }
+  close(fds[0]);
+  if (number.find('\n') == std::string::npos) {
+    m_error = "Xvfb did not start: " + m_pServer->Stderr();
+    return;
+  }
+  m_display = ":" + number.substr(0, number.find('\n'));
+  setenv("DISPLAY", m_display.c_str(), 1);
+}
+
+PrivateXServer::~PrivateXServer() {
+  if (m_fHadDisplay)
+    setenv("DISPLAY", m_oldDisplay.c_str(), 1);
+  else
+    unsetenv("DISPLAY");
+  // Asked to end, the server removes its lock file and socket; killed, it would leave them.
+  if (m_pServer && m_pServer->Running()) {
+    kill(m_pServer->Pid(), SIGTERM);
+    m_pServer->WaitExit(10.0, nullptr);
+  }
+  m_pServer.reset();
+}
