@@ -29,14 +29,14 @@ PreloadedDict preloaded;
 
 }  // namespace
 
-void Game::PreloadDict() {
+void Game::Preload() {
+  Universe::PreloadPageImages();
   GameSettings::Initialize();
   char name[256];
   GameSettings::GetStringParam("_DictPath", name, sizeof(name));
   preloaded.name = name;
-  preloaded.dict = std::async(std::launch::async, [file = preloaded.name] {
-    return new Dict(file.c_str());
-  });
+  preloaded.dict =
+      std::async(std::launch::async, [file = preloaded.name] { return new Dict(file.c_str()); });
 }
 
 void Game::Init(int width, int height) {

@@ -19,9 +19,9 @@ class Game {
   Game(const Game&) = delete;
   Game& operator=(const Game&) = delete;
 
-  // Starts reading the word list on another core while the window opens; InitDict then takes
-  // the finished dictionary instead of reading the list itself.
-  static void PreloadDict();
+  // Starts reading the word list and the page images on the other core while the window opens;
+  // InitDict and the pages then take what is ready instead of reading the files themselves.
+  static void Preload();
   void InitDict();
   Dict* GetDict() const { return m_pDict; }
   Universe* GetUniverse() { return m_pUniverse; }

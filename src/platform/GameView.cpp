@@ -282,7 +282,7 @@ void GameView::SetFrameHook(std::function<void()> hook) {
 
 int GameView::Run() {
   Impl& view = *m_pImpl;
-  Game::PreloadDict();
+  Game::Preload();
   if (!view.CreateWindow()) return 1;
   view.Reshape();
   LogString("awakeFromNib");

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <future>
+#include <map>
 
 #include "core/GLError.h"
 #include "core/Log.h"
@@ -158,13 +160,40 @@ void ImageFile::Reset() {
   m_imageLoaded = false;
 }
 
+namespace {
+
+// The image drawn at the power-of-two size, ready to upload; null when it cannot be read.
+std::unique_ptr<ImageFile> DecodeImage(const std::string& name) {
+  std::unique_ptr<ImageFile> image = ImageFile::WithName(name.c_str());
+  if (!image || !image->LoadImageData() || !image->CreateImageWithBitdepth(32)) return nullptr;
+  return image;
+}
+
+std::map<std::string, std::future<std::unique_ptr<ImageFile>>> preloadedImages;
+
+}  // namespace
+
+void PreloadImages(std::initializer_list<const char*> names) {
+  for (const char* name : names) {
+    if (!name || preloadedImages.count(name)) continue;
+    preloadedImages[name] = std::async(std::launch::async, DecodeImage, std::string(name));
+  }
+}
+
 int LoadImageAsTexture(unsigned long* texid, const char* name) {
   GLuint texture = 0;
   glGenTextures(1, &texture);
   if (texid) *texid = texture;
 
-  std::unique_ptr<ImageFile> image = ImageFile::WithName(name);
-  if (!image || !image->LoadImageData() || !image->CreateImageWithBitdepth(32)) {
+  std::unique_ptr<ImageFile> image;
+  auto preloaded = name ? preloadedImages.find(name) : preloadedImages.end();
+  if (preloaded != preloadedImages.end()) {
+    image = preloaded->second.get();
+    preloadedImages.erase(preloaded);
+  } else if (name) {
+    image = DecodeImage(name);
+  }
+  if (!image) {
     char line[320];
     snprintf(line, sizeof(line), "Unable to load texture %s", name ? name : "");
     LogString(line);

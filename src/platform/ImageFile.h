@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,6 +11,10 @@
 // stores its name in *texid. The name is generated first, even when loading fails. Returns 0,
 // or -1 when the image cannot be loaded.
 int LoadImageAsTexture(unsigned long* texid, const char* name);
+
+// Starts decoding images of the "Images" folder on another core; LoadImageAsTexture then only
+// uploads them. Decoding the page images is a good part of the time before the first frame.
+void PreloadImages(std::initializer_list<const char*> names);
 
 // 0 stays 0, 1 stays 1, otherwise the smallest power of two not below n.
 int Power2Ceiling(int n);

@@ -7,6 +7,7 @@
 #include "core/GameSettings.h"
 #include "core/Log.h"
 #include "platform/GameSound.h"
+#include "platform/ImageFile.h"
 #include "puzzle/PageBoard.h"
 #include "scene/PageCredits.h"
 #include "scene/PageGameMenu.h"
@@ -29,6 +30,10 @@ void Universe::CalcPagePosWhenVisible(TQ3Vector3D& pos, int width, int height, i
   pos.x = static_cast<float>((width - QLMPage::m_kdWidth) * 0.5 + (page - 3.5) * 4.0);
   pos.y = static_cast<float>((height - QLMPage::m_kdHeight) * 0.5 + (page - 3.5) * 4.0);
   pos.z = 0.0f;
+}
+
+void Universe::PreloadPageImages() {
+  PreloadImages({"Paper.png", "TitlePage.png", "HSPage.png", "InstructionsPage.png"});
 }
 
 Universe::Universe(Dict* pDict)

@@ -51,6 +51,8 @@ class Universe {
   void RandomizeBoard();
   void SetTimerMode(bool fTimerMode);
   static void CalcPagePosWhenVisible(TQ3Vector3D& pos, int width, int height, int page);
+  // Starts decoding the images the pages will show, before the book is built.
+  static void PreloadPageImages();
 
   bool IsPaused() const { return m_fPaused; }
   float GetFrameRate() const { return m_fltFrameRate; }
