@@ -12,10 +12,19 @@
 
 #include "core/Log.h"
 #include "platform/ImageFile.h"
+#include "scene/QLMPage.h"
 #include "support/GLContext.h"
 #include "support/TestSupport.h"
+#include "ui/Overlay.h"
 
 namespace {
+
+// A page of the book that shows a picture of the test's own.
+class PictureOnPage : public QLMPage {
+ public:
+  PictureOnPage() : QLMPage(TQ3Vector3D{0.0f, 0.0f, 0.0f}) {}
+  void Show(const char* name) { LoadPageImage(name); }
+};
 
 // A PNG placed in the game's "Images" folder under a name of this test process, removed again
 // when the test is done.
@@ -130,28 +139,12 @@ TEST(ImageFile, ASquareImageIsUploadedUnscaledAndShowsUprightOnThePage) {
 
   // The page's quad puts t = 1 at its top: the image's top left corner shows top left.
   TestImage quadrants("quadrants", 512, 512, Quadrants(512, 512));
-  unsigned long page = 1281;
-  ASSERT_EQ(LoadImageAsTexture(&page, quadrants.Name()), 0);
-  EXPECT_NE(page, texid);
+  PictureOnPage page;
+  page.Show(quadrants.Name());
   gl.Clear(0.0f, 0.0f, 0.0f, 1.0f);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(0.0, 512.0, 512.0, 0.0, -1.0, 1.0);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  glEnable(GL_TEXTURE_2D);
-  glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(page));
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  glBegin(GL_QUADS);
-  glTexCoord2f(0.0f, 1.0f);
-  glVertex2f(0.0f, 0.0f);
-  glTexCoord2f(0.0f, 0.0f);
-  glVertex2f(0.0f, 512.0f);
-  glTexCoord2f(1.0f, 0.0f);
-  glVertex2f(512.0f, 512.0f);
-  glTexCoord2f(1.0f, 1.0f);
-  glVertex2f(512.0f, 0.0f);
-  glEnd();
+  Overlay::RenderSetup(512, 512);
+  page.Render(512, 512);
+  Overlay::RenderUnsetup();
   PixelImage shown = gl.ReadPixels();
   auto is = [&](int x, int y, int r, int g, int b) {
     const PixelImage::Pixel& p = shown.At(x, y);

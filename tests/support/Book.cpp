@@ -62,22 +62,23 @@ void Deliver(const SDL_Event& event, int height) {
 }
 }  // namespace
 
-void Book::MouseDown(int x, int y) {
+namespace {
+SDL_Event LeftButton(Uint32 type, int x, int y) {
   SDL_Event e{};
-  e.type = SDL_MOUSEBUTTONDOWN;
+  e.type = type;
   e.button.button = SDL_BUTTON_LEFT;
   e.button.x = x;
   e.button.y = y;
-  Deliver(e, m_height);
+  return e;
+}
+}  // namespace
+
+void Book::MouseDown(int x, int y) {
+  Deliver(LeftButton(SDL_MOUSEBUTTONDOWN, x, y), m_height);
 }
 
 void Book::MouseUp(int x, int y) {
-  SDL_Event e{};
-  e.type = SDL_MOUSEBUTTONUP;
-  e.button.button = SDL_BUTTON_LEFT;
-  e.button.x = x;
-  e.button.y = y;
-  Deliver(e, m_height);
+  Deliver(LeftButton(SDL_MOUSEBUTTONUP, x, y), m_height);
 }
 
 void Book::MouseMove(int x, int y) {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "core/GameSettings.h"
-#include "platform/ImageFile.h"
+#include "scene/QLMPage.h"
 #include "support/GLContext.h"
 #include "ui/Overlay.h"
 
@@ -214,34 +214,13 @@ TEST(Overlay, PassesLeaveTheGLStateAsTheyShould) {
 TEST(Overlay, ScreenshotOverThePaperPage) {
   GLContext gl(640, 640);
   gl.Clear(0.2f, 0.25f, 0.3f, 1.0f);
-  unsigned long paper = 1281;
-  ASSERT_EQ(LoadImageAsTexture(&paper, "Paper.png"), 0);
-
+  // The sheet as a page of the book draws it, with the overlays in the page's coordinates.
+  QLMPage page(TQ3Vector3D{64.0f, 64.0f, 0.0f});
+  ASSERT_NE(QLMPage::m_texidDefault, QLMPage::m_kNoTexture);
   Overlay::RenderSetup(640, 640);
+  page.Render(640, 640);
   glPushMatrix();
   glTranslatef(64.0f, 64.0f, 0.0f);
-  // The sheet as a page draws it.
-  glEnable(GL_TEXTURE_2D);
-  glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(paper));
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  glBegin(GL_QUADS);
-  glTexCoord2f(0.0f, 1.0f);
-  glVertex2f(0.0f, 0.0f);
-  glTexCoord2f(0.0f, 0.0f);
-  glVertex2f(0.0f, 512.0f);
-  glTexCoord2f(1.0f, 0.0f);
-  glVertex2f(512.0f, 512.0f);
-  glTexCoord2f(1.0f, 1.0f);
-  glVertex2f(512.0f, 0.0f);
-  glEnd();
-  glDisable(GL_TEXTURE_2D);
-  glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
-  glBegin(GL_LINE_LOOP);
-  glVertex2f(0.0f, 0.0f);
-  glVertex2f(0.0f, 512.0f);
-  glVertex2f(512.0f, 512.0f);
-  glVertex2f(512.0f, 0.0f);
-  glEnd();
 
   Overlay version(20, 10, 10, "Helvetica");
   version.SetString("Version 1.1.8");
