@@ -3,32 +3,16 @@
 
 #include "core/GameEvent.h"
 #include "platform/GameEventSDL.h"
+#include "support/SdlEvents.h"
 
 namespace {
 
 const int kWindowHeight = 480;
 
-SDL_Event Button(Uint32 type, Uint8 button, int x, int y) {
-  SDL_Event e{};
-  e.type = type;
-  e.button.button = button;
-  e.button.x = x;
-  e.button.y = y;
-  return e;
-}
-
-SDL_Event Key(SDL_Keycode sym, Uint16 mod = KMOD_NONE, Uint32 type = SDL_KEYDOWN) {
-  SDL_Event e{};
-  e.type = type;
-  e.key.keysym.sym = sym;
-  e.key.keysym.mod = mod;
-  return e;
-}
-
 TEST(GameEvent, MouseKindsPositionsAndTheOffset) {
   // SDL counts rows from the top; the game counts from the bottom edge upward.
-  GameEvent down(
-      new GameEventSDL(Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 100, 50), kWindowHeight));
+  GameEvent down(new GameEventSDL(
+      sdlevents::MouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 100, 50), kWindowHeight));
   int h = 7, v = 7, dh = 7, dv = 7;
   down.SetOffset(99, 99);
   down.SetOffset(-30, 10);  // replaces, never accumulates
@@ -49,13 +33,8 @@ TEST(GameEvent, MouseKindsPositionsAndTheOffset) {
   EXPECT_TRUE(up);
 
   // A drag is a move; the motion is never offset.
-  SDL_Event drag{};
-  drag.type = SDL_MOUSEMOTION;
+  SDL_Event drag = sdlevents::MouseMotion(20, 30, 4, -2);
   drag.motion.state = SDL_BUTTON_LMASK;
-  drag.motion.x = 20;
-  drag.motion.y = 30;
-  drag.motion.xrel = 4;
-  drag.motion.yrel = -2;
   GameEvent move(new GameEventSDL(drag, kWindowHeight));
   move.SetOffset(-10, 5);
   EXPECT_TRUE(move.IsMouseMove(dh, dv, h, v));
@@ -68,12 +47,14 @@ TEST(GameEvent, MouseKindsPositionsAndTheOffset) {
 
   // Buttons: left 1, right 2, none -1; negative positions truncate toward zero.
   int button = 0;
-  GameEventSDL right(Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 3, 4), kWindowHeight);
+  GameEventSDL right(sdlevents::MouseButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 3, 4),
+                     kWindowHeight);
   EXPECT_TRUE(right.IsMouseUp(h, v, button));
   EXPECT_EQ(button, 2);
   EXPECT_FALSE(right.IsMouseDown(h, v, button));
   EXPECT_EQ(button, -1);
-  GameEventSDL left(Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 3, 4), kWindowHeight);
+  GameEventSDL left(sdlevents::MouseButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 3, 4),
+                    kWindowHeight);
   EXPECT_TRUE(left.IsMouseUp(h, v, button));
   EXPECT_EQ(button, 1);
   GameEventSDL outside(GameEventSDL::kLeftMouseDown, -0.5, -3.7);
@@ -83,21 +64,21 @@ TEST(GameEvent, MouseKindsPositionsAndTheOffset) {
 }
 
 TEST(GameEvent, KeysAndTheScrollWheel) {
-  GameEvent ctrlD(new GameEventSDL(Key(SDLK_d, KMOD_LCTRL), kWindowHeight));
+  GameEvent ctrlD(new GameEventSDL(sdlevents::Key(SDLK_d, KMOD_LCTRL), kWindowHeight));
   EXPECT_TRUE(ctrlD.IsKey());
   EXPECT_TRUE(ctrlD.IsKeyDown());
   EXPECT_TRUE(ctrlD.IsKey('d'));
   EXPECT_EQ(ctrlD.GetUniChar(), 'd');
-  GameEvent shiftD(new GameEventSDL(Key(SDLK_d, KMOD_LSHIFT), kWindowHeight));
+  GameEvent shiftD(new GameEventSDL(sdlevents::Key(SDLK_d, KMOD_LSHIFT), kWindowHeight));
   EXPECT_FALSE(shiftD.IsKey('d'));
   EXPECT_TRUE(shiftD.IsKey('D'));
-  GameEvent escape(new GameEventSDL(Key(SDLK_ESCAPE), kWindowHeight));
+  GameEvent escape(new GameEventSDL(sdlevents::Key(SDLK_ESCAPE), kWindowHeight));
   EXPECT_TRUE(escape.IsKey(static_cast<unsigned short>(27)));
   EXPECT_FALSE(escape.IsKey(static_cast<unsigned short>('d')));
-  GameEvent keyUp(new GameEventSDL(Key(SDLK_a, KMOD_NONE, SDL_KEYUP), kWindowHeight));
+  GameEvent keyUp(new GameEventSDL(sdlevents::Key(SDLK_a, KMOD_NONE, SDL_KEYUP), kWindowHeight));
   EXPECT_TRUE(keyUp.IsKeyUp());
   EXPECT_FALSE(keyUp.IsKeyDown());
-  GameEvent f1(new GameEventSDL(Key(SDLK_F1), kWindowHeight));
+  GameEvent f1(new GameEventSDL(sdlevents::Key(SDLK_F1), kWindowHeight));
   EXPECT_TRUE(f1.IsKey());
   EXPECT_EQ(f1.GetUniChar(), 0);
   EXPECT_FALSE(f1.IsKey('\0'));

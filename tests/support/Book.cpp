@@ -10,6 +10,7 @@
 #include "puzzle/PageBoard.h"
 #include "puzzle/QLMBoard.h"
 #include "scene/QLMPage.h"
+#include "support/SdlEvents.h"
 
 Book::Book(const std::vector<std::pair<std::string, int>>& intSettings, int width, int height)
     : m_width(width), m_height(height) {
@@ -82,11 +83,7 @@ void Book::MouseUp(int x, int y) {
 }
 
 void Book::MouseMove(int x, int y) {
-  SDL_Event e{};
-  e.type = SDL_MOUSEMOTION;
-  e.motion.x = x;
-  e.motion.y = y;
-  Deliver(e, m_height);
+  Deliver(sdlevents::MouseMotion(x, y), m_height);
 }
 
 void Book::Click(int x, int y) {
@@ -95,10 +92,7 @@ void Book::Click(int x, int y) {
 }
 
 void Book::Key(int sdlKeycode) {
-  SDL_Event e{};
-  e.type = SDL_KEYDOWN;
-  e.key.keysym.sym = sdlKeycode;
-  Deliver(e, m_height);
+  Deliver(sdlevents::Key(sdlKeycode), m_height);
 }
 
 void Book::CellCentre(int col, int row, int* x, int* y) {

@@ -6,6 +6,7 @@
 
 #include "core/GameEvent.h"
 #include "platform/GameEventSDL.h"
+#include "support/SdlEvents.h"
 #include "ui/Menu.h"
 #include "ui/Overlay.h"
 
@@ -18,21 +19,13 @@ PixelImage MenuInput::Draw(Menu& menu) {
 }
 
 void MenuInput::Move(Menu& menu, int x, int y) {
-  SDL_Event e{};
-  e.type = SDL_MOUSEMOTION;
-  e.motion.x = x;
-  e.motion.y = y;
-  GameEvent event(new GameEventSDL(e, m_gl.Height()));
+  GameEvent event(new GameEventSDL(sdlevents::MouseMotion(x, y), m_gl.Height()));
   menu.HandleEvent(&event);
 }
 
 void MenuInput::Release(Menu& menu, int x, int y) {
-  SDL_Event e{};
-  e.type = SDL_MOUSEBUTTONUP;
-  e.button.button = SDL_BUTTON_LEFT;
-  e.button.x = x;
-  e.button.y = y;
-  GameEvent event(new GameEventSDL(e, m_gl.Height()));
+  GameEvent event(new GameEventSDL(sdlevents::MouseButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, x, y),
+                                   m_gl.Height()));
   menu.HandleEvent(&event);
 }
 

@@ -8,6 +8,7 @@
 #include "platform/GameEventSDL.h"
 #include "platform/GameSound.h"
 #include "support/GLContext.h"
+#include "support/MenuInput.h"
 #include "support/TestSupport.h"
 #include "ui/Menu.h"
 #include "ui/Overlay.h"
@@ -51,23 +52,8 @@ class MenuOnAPage : public ::testing::Test {
     Overlay::RenderUnsetup();
   }
   // Events at overlay positions (origin top left), as the window delivers them.
-  void Move(int x, int y) {
-    SDL_Event e{};
-    e.type = SDL_MOUSEMOTION;
-    e.motion.x = x;
-    e.motion.y = y;
-    GameEvent event(new GameEventSDL(e, kHeight));
-    menu.HandleEvent(&event);
-  }
-  void Release(int x, int y) {
-    SDL_Event e{};
-    e.type = SDL_MOUSEBUTTONUP;
-    e.button.button = SDL_BUTTON_LEFT;
-    e.button.x = x;
-    e.button.y = y;
-    GameEvent event(new GameEventSDL(e, kHeight));
-    menu.HandleEvent(&event);
-  }
+  void Move(int x, int y) { MenuInput(*gl).Move(menu, x, y); }
+  void Release(int x, int y) { MenuInput(*gl).Release(menu, x, y); }
   int Width(int item) {
     int x, y, w, h;
     menu.GetItem(item)->GetDimensions(&x, &y, &w, &h);
