@@ -1,11 +1,8 @@
-#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "core/GameEvent.h"
 #include "core/GameSettings.h"
-#include "platform/GameEventSDL.h"
 #include "platform/GameSound.h"
 #include "support/GLContext.h"
 #include "support/MenuInput.h"
