@@ -37,15 +37,20 @@ void GameEvent::SetOffset(int h, int v) const {
   m_iOffsetV = v;
 }
 
+bool GameEvent::Offset(bool answered, int& h, int& v) const {
+  if (answered) {
+    h += m_iOffsetH;
+    v += m_iOffsetV;
+  }
+  return answered;
+}
+
 bool GameEvent::IsMouseMove(int& dh, int& dv, int& h, int& v) const {
   if (!m_pEvent) {
     dh = dv = 0;
     return false;
   }
-  if (!m_pEvent->IsMouseMove(dh, dv, h, v)) return false;
-  h += m_iOffsetH;
-  v += m_iOffsetV;
-  return true;
+  return Offset(m_pEvent->IsMouseMove(dh, dv, h, v), h, v);
 }
 
 bool GameEvent::IsMouseDown(int& h, int& v) const {
@@ -54,10 +59,7 @@ bool GameEvent::IsMouseDown(int& h, int& v) const {
     h = v = 0;
     return false;
   }
-  if (!m_pEvent->IsMouseDown(h, v, button)) return false;
-  h += m_iOffsetH;
-  v += m_iOffsetV;
-  return true;
+  return Offset(m_pEvent->IsMouseDown(h, v, button), h, v);
 }
 
 bool GameEvent::IsMouseUp(int& h, int& v) const {
@@ -66,10 +68,7 @@ bool GameEvent::IsMouseUp(int& h, int& v) const {
     h = v = 0;
     return false;
   }
-  if (!m_pEvent->IsMouseUp(h, v, button)) return false;
-  h += m_iOffsetH;
-  v += m_iOffsetV;
-  return true;
+  return Offset(m_pEvent->IsMouseUp(h, v, button), h, v);
 }
 
 bool GameEvent::IsScrollWheel(bool& up) const {

@@ -30,6 +30,9 @@ class GameEvent {
   bool IsScrollWheel(bool& up) const;
 
  private:
+  // Adds the offset to a position the adapter answered with; passes the answer on.
+  bool Offset(bool answered, int& h, int& v) const;
+
   GameEventSDL* m_pEvent;
   mutable int m_iOffsetH;
   mutable int m_iOffsetV;

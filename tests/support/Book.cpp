@@ -63,23 +63,12 @@ void Deliver(const SDL_Event& event, int height) {
 }
 }  // namespace
 
-namespace {
-SDL_Event LeftButton(Uint32 type, int x, int y) {
-  SDL_Event e{};
-  e.type = type;
-  e.button.button = SDL_BUTTON_LEFT;
-  e.button.x = x;
-  e.button.y = y;
-  return e;
-}
-}  // namespace
-
 void Book::MouseDown(int x, int y) {
-  Deliver(LeftButton(SDL_MOUSEBUTTONDOWN, x, y), m_height);
+  Deliver(sdlevents::MouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, x, y), m_height);
 }
 
 void Book::MouseUp(int x, int y) {
-  Deliver(LeftButton(SDL_MOUSEBUTTONUP, x, y), m_height);
+  Deliver(sdlevents::MouseButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, x, y), m_height);
 }
 
 void Book::MouseMove(int x, int y) {

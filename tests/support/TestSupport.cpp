@@ -39,6 +39,17 @@ void ApplyEnvironment(const std::vector<std::string>& env) {
   }
 }
 
+// In a freshly forked child: runs the program with the environment changes, or exits 127.
+[[noreturn]] void ExecChild(const std::vector<std::string>& argv,
+                            const std::vector<std::string>& env) {
+  ApplyEnvironment(env);
+  std::vector<char*> args;
+  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+  args.push_back(nullptr);
+  execv(args[0], args.data());
+  _exit(127);
+}
+
 std::string ReadAll(int fd) {
   std::string data;
   char buf[4096];
@@ -59,12 +70,7 @@ ProcessResult RunProcess(const std::vector<std::string>& argv,
   if (pid == 0) {
     dup2(outFd, 1);
     dup2(errFd, 2);
-    ApplyEnvironment(env);
-    std::vector<char*> args;
-    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-    execv(args[0], args.data());
-    _exit(127);
+    ExecChild(argv, env);
   }
   int status = 0;
   waitpid(pid, &status, 0);
@@ -109,12 +115,7 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv,
     dup2(errFd, 2);
     int devNull = open("/dev/null", O_WRONLY);
     dup2(devNull, 1);
-    ApplyEnvironment(env);
-    std::vector<char*> args;
-    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-    execv(args[0], args.data());
-    _exit(127);
+    ExecChild(argv, env);
   }
   close(errFd);
 }
