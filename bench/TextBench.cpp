@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing costs in a real GL context: one menu line made into a texture, and the paper page
 // loaded into a texture.
 

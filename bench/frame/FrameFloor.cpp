@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor of the frame benchmark: the bare stack (SDL2, compatibility GL, Pango/Cairo) drawing
 // what one frame of the board page draws, without any game logic: seven textured page quads with
 // their outlines, 88 tiles each as its own rectangle-texture quad, six text boxes and a stroke.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's own frame loop on the board page in play, with "VSync" 0: the process's age at its
 // first presented frame, and the frames per second once the book rests on the board.
 #include <chrono>

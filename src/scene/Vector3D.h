@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A point or a direction in window pixels (x right, y down); z is carried along.

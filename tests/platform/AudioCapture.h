@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What the game mixes, captured through SDL's disk audio driver, and small real AIFF files for

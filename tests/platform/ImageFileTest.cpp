@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Page images loaded into textures in a real GL context, checked row by row.
 
 #include <GL/gl.h>

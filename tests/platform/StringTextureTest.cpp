@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text textures measured with the real fonts and drawn in a real GL context, read back from the
 // framebuffer.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The six menu pages in the whole game: the real book in a real GL context, clicked through
 // with real input events at window positions, with a real preference file.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The page images and the icon that the build paints: their sizes, the paper's texture, and that
 // the printing leaves blank every place where the game draws text over a page.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The generated sound effects and music, read back from the build's resource folder.
 #include <gtest/gtest.h>
 #include <sndfile.h>

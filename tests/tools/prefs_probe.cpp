@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A second program over the preference store, for tests of what one run leaves to the next:
 //   prefs_probe get-int KEY | get-float KEY | get-string KEY | get-char KEY | get-array KEY N
 //   prefs_probe set-int KEY V | set-float KEY V | set-string KEY V | set-array KEY V...

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menus that move between pages, drawn on their own in a real GL context with real fonts,
 // and driven by real SDL events: where their items land, which item the pointer finds, and what
 // the credits answer.

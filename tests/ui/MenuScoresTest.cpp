@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menus that show and change stored values, on a real preference file in a fresh folder:
 // the end-of-game result and its entry into the best scores, the best-score columns, and the
 // options.

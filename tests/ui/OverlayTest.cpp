@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Overlays drawn in a real GL context: their texts, their sizes, where they land and the GL
 // state the overlay pass leaves behind.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menu texts in another language: the German translation compiled by the build, chosen
 // through the LANGUAGE variable as a user would, and the message template kept complete.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paints the game's printed pages, its paper and its desktop icon into a resource folder:
 //   quillmere_pages RESOURCE_ROOT
 // writes RESOURCE_ROOT/Images/{Paper,TitlePage,HSPage,InstructionsPage}.png and

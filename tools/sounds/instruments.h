@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The instruments of the game's sounds and music. Each returns one mono note, from its first
 // sample to the end of its ring, for the caller to place in a Sound.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The short tunes of the game's moments: options, a new game, a best score.
 #include "instruments.h"
 #include "reverb.h"

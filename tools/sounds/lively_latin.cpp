@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Lively Latin", the music of the race against the clock: an upbeat son montuno in G major.
 // Clave, congas, shaker and cowbell; a bass that anticipates each chord; a syncopated piano
 // montuno; and a flute that sings the tune.

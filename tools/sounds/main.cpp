@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quillmere_sounds ROOT: writes the game's sound effects to ROOT/Sounds and its music to
 // ROOT/Music, as AIFF files. The output is the same on every run.
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small room around the instruments, so that notes bloom and fade instead of stopping dry.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small written notation for the music, so that the tunes read as tunes in the source.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every sound file of the game, each made by one function.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The building blocks of the game's sounds: a seeded noise source, a stereo buffer that notes are
 // mixed into, simple filters and the finishing steps (level, fades, AIFF output).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Tender Piano", the music of the regular game: a slow, gentle piece in F major, a singing
 // melody over flowing left-hand arpeggios, the pedal down through each chord.
 #include <cmath>
