@@ -8,6 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "core/GameSettings.h"
+#include "scene/Body.h"
+#include "scene/QLMPage.h"
+#include "scene/Universe.h"
+
 namespace {
 
 const char* const kEffects[] = {"Score.AIFF",   "NoScore.AIFF",  "Swap.AIFF",     "Fanfare.AIFF",
@@ -26,6 +31,19 @@ struct Audio {
     for (const auto& c : channels)
       for (float v : c) peak = std::max(peak, std::fabs(v));
     return peak;
+  }
+  double Mean(size_t channel) const {
+    double sum = 0.0;
+    for (float v : channels.at(channel)) sum += v;
+    return sum / std::max<size_t>(1, channels.at(channel).size());
+  }
+  // The level of a sound at its loudest moment.
+  double LoudestRms(double seconds) const {
+    const size_t n = channels.at(0).size(), window = std::min(n, size_t(seconds * rate));
+    double loudest = 0.0;
+    for (size_t from = 0; from + window <= n; from += std::max<size_t>(1, window / 4))
+      loudest = std::max(loudest, Rms(from, from + window));
+    return loudest;
   }
   double Rms(size_t from, size_t to) const {
     double sum = 0.0;
@@ -125,4 +143,75 @@ TEST(SoundsTest, TracksLoopWithoutAClickOrAGap) {
     EXPECT_GT(audio.Rms(0, second), 0.3 * whole);
     EXPECT_GT(audio.Rms(n - second, n), 0.3 * whole);
   }
+}
+
+// The mixer lays the effects over the music, which at the loudest music setting plays at its own
+// full level, and resamples the 22 kHz music, which overshoots its samples by up to about two
+// percent. At the middle setting the music plays at half its level.
+TEST(SoundsTest, EffectsOverTheMusicStayWithinFullScaleAndAboveItAndNoFileIsOffCentre) {
+  double musicPeak = 0.0, musicRms = 0.0;
+  for (const char* name : kTracks) {
+    const Audio audio = Load("Music", name);
+    musicPeak = std::max(musicPeak, audio.Peak());
+    musicRms = std::max(musicRms, audio.Rms(0, audio.channels.at(0).size()));
+  }
+  struct File {
+    const char* folder;
+    const char* name;
+  };
+  std::vector<File> files;
+  for (const char* name : kEffects) files.push_back({"Sounds", name});
+  for (const char* name : kTracks) files.push_back({"Music", name});
+  for (const File& file : files) {
+    SCOPED_TRACE(file.name);
+    const Audio audio = Load(file.folder, file.name);
+    ASSERT_FALSE(audio.channels.empty());
+    for (size_t c = 0; c < audio.channels.size(); ++c) EXPECT_LE(std::fabs(audio.Mean(c)), 0.005);
+    if (std::string(file.folder) != "Sounds") continue;
+    EXPECT_LE(audio.Peak() + musicPeak, 0.98);
+    // At its loudest an effect is at least about as loud as the music at the middle setting.
+    EXPECT_GE(audio.LoudestRms(0.05), 0.7 * 0.5 * musicRms);
+  }
+}
+
+// A page turned away starts at rest and speeds up: the rustle belongs to the time in which the
+// player sees it move, from its first few pixels until it has left the window.
+TEST(SoundsTest, PageTurnSoundsWhileThePageVisiblyMoves) {
+  GameSettings::Initialize();
+  const float accel =
+      GameSettings::GetFloatParam("_PageSpeed") * GameSettings::GetFloatParam("TransitionSpeed");
+  // The title page turned away, in a window of the size the game opens with.
+  TQ3Vector3D start;
+  Universe::CalcPagePosWhenVisible(start, 640, 640, Universe::kPageTitle);
+  Body page(start);
+  page.MoveTowards_TSquared({-570.0f, start.y, start.z}, accel, true);
+  const double dt = 0.001;
+  double moved = -1.0, gone = -1.0;
+  for (double t = dt; page.IsMoving() && t < 10.0; t += dt) {
+    page.Tick(dt);
+    if (moved < 0.0 && page.GetPos().x <= start.x - 5.0f) moved = t;
+    if (gone < 0.0 && page.GetPos().x <= -QLMPage::m_kdWidth) gone = t;
+  }
+  ASSERT_GT(moved, 0.0);
+  ASSERT_GT(gone, moved);
+
+  const Audio audio = Load("Sounds", "PageTurn.AIFF");
+  ASSERT_FALSE(audio.channels.empty());
+  const size_t n = audio.channels.at(0).size(), window = audio.rate / 50;
+  double loudest = 0.0, loudestAt = 0.0;
+  for (size_t from = 0; from + window <= n; from += window) {
+    const double rms = audio.Rms(from, from + window);
+    if (rms > loudest) {
+      loudest = rms;
+      loudestAt = (from + 0.5 * window) / audio.rate;
+    }
+  }
+  EXPECT_GT(loudestAt, moved);
+  EXPECT_LT(loudestAt, gone);
+  auto energy = [&](double from, double to) {
+    const size_t a = std::min(n, size_t(from * audio.rate)),
+                 b = std::min(n, size_t(to * audio.rate));
+    return std::pow(audio.Rms(a, b), 2.0) * (b - a);
+  };
+  EXPECT_GE(energy(moved, gone), 0.8 * energy(0.0, audio.Seconds()));
 }

@@ -20,7 +20,7 @@ Sound Score() {
   sound.Mix(Glockenspiel(kRate, MidiToHz(91), 0.9), 0.075, 1.0, 0.2);
   sound.Mix(Glockenspiel(kRate, MidiToHz(96), 0.5), 0.075, 0.25, 0.3);
   AddReverb(sound, 0.3, 0.5, 0.3);
-  FinishEffect(sound, 0.7, 0.2);
+  FinishEffect(sound, 0.875, 0.2);
   return sound;
 }
 
@@ -40,7 +40,7 @@ Sound NoScore() {
   Attack(voice, kRate, 0.01);
   Sound sound(kRate, length, false);
   sound.Mix(voice, 0.0, 1.0);
-  FinishEffect(sound, 0.6, 0.1);
+  FinishEffect(sound, 0.75, 0.1);
   return sound;
 }
 
@@ -63,7 +63,7 @@ Sound Swap() {
     sound.left[i] = static_cast<float>(swell * pan * left.Process(random.Bipolar()));
     sound.right[i] = static_cast<float>(swell * (1.0 - pan) * right.Process(random.Bipolar()));
   }
-  FinishEffect(sound, 0.5, 0.02);
+  FinishEffect(sound, 0.625, 0.02);
   return sound;
 }
 
@@ -90,7 +90,7 @@ Sound Fanfare() {
   Random random(4);
   sound.Mix(Drum(kRate, {65.4, 1.2, 0.08, 0.15, 400.0}, random), chordAt, 0.7, 0.0);
   AddReverb(sound, 0.35, 0.6, 0.4);
-  FinishEffect(sound, 0.8, 0.35);
+  FinishEffect(sound, 1.0, 0.35);
   return sound;
 }
 

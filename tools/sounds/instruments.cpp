@@ -130,6 +130,12 @@ Mono Pluck(int rate, double hz, double seconds, Random& random) {
   double smooth = 0.0;
   // A finger, not a plectrum: the burst is smoothed, so the note starts round.
   for (double& v : line) v = smooth += 0.3 * (random.Bipolar() - smooth);
+  // Smoothed noise wanders off zero, and the loop keeps any offset for as long as the note
+  // rings: a low string would sit off centre for a second. The burst is centred on zero.
+  double mean = 0.0;
+  for (double v : line) mean += v;
+  mean /= static_cast<double>(line.size());
+  for (double& v : line) v -= mean;
   Mono voice = Silence(rate, seconds);
   double last = 0.0, apIn = 0.0, apOut = 0.0;
   size_t at = 0;

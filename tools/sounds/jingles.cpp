@@ -21,7 +21,7 @@ Sound Controls() {
   sound.Mix(Marimba(kRate, MidiToHz(79), 0.6), 0.3, 0.6, -0.2);
   sound.Mix(Marimba(kRate, MidiToHz(84), 0.7), 0.3, 0.7, 0.2);
   AddReverb(sound, 0.25, 0.4, 0.4);
-  FinishEffect(sound, 0.65, 0.15);
+  FinishEffect(sound, 0.8125, 0.15);
   return sound;
 }
 
@@ -37,7 +37,7 @@ Sound Starter() {
   }
   sound.Mix(Glockenspiel(kRate, MidiToHz(96), 0.9), step * 10, 0.3, 0.5);
   AddReverb(sound, 0.35, 0.6, 0.3);
-  FinishEffect(sound, 0.7, 0.25);
+  FinishEffect(sound, 0.875, 0.25);
   return sound;
 }
 
@@ -58,7 +58,7 @@ Sound HiScore() {
               0.25 - 0.035 * i, 0.4);
   }
   AddReverb(sound, 0.35, 0.6, 0.3);
-  FinishEffect(sound, 0.75, 0.3);
+  FinishEffect(sound, 0.9375, 0.3);
   return sound;
 }
 

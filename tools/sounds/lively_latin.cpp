@@ -178,7 +178,7 @@ Sound Band::Finish() {
   // Rounds off the rare pile-up of drum hits so that the band as a whole can be louder.
   Normalise(m_sound, 1.1);
   SoftLimit(m_sound, 0.7);
-  Normalise(m_sound, 0.89);
+  Normalise(m_sound, kMusicPeak);
   return std::move(m_sound);
 }
 

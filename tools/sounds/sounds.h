@@ -22,11 +22,19 @@ synth::Sound HiScore();   // a new best score
 synth::Sound TenderPiano();
 synth::Sound LivelyLatin();
 
-// The last touches every effect gets: its level, and fades to silence that are too short to
-// hear but keep the first and the last sample at zero.
-inline void FinishEffect(synth::Sound& sound, double peak, double fadeOut = 0.02) {
+// The mixer adds every effect on top of the music, which at the loudest music setting plays at
+// its own full level. The loudest effect over the loudest moment of either track must stay within
+// full scale, less a little room for the mixer's resampling of the 22 kHz music, which overshoots
+// its samples by up to about two percent. The room is shared in the proportion in which the
+// effects stand out from the music at the middle setting, where they must be heard clearly.
+constexpr double kMusicPeak = 0.5;
+constexpr double kLoudestEffect = 0.47;
+
+// The last touches every effect gets: its level (its peak as a share of the loudest effect's),
+// and fades to silence that are too short to hear but keep the first and the last sample at zero.
+inline void FinishEffect(synth::Sound& sound, double level, double fadeOut = 0.02) {
   synth::FadeEdges(sound, 0.003, fadeOut);
-  synth::Normalise(sound, peak);
+  synth::Normalise(sound, kLoudestEffect * level);
 }
 
 }  // namespace sounds

@@ -89,7 +89,7 @@ Sound TenderPiano() {
   // lets the whole piece sit at a fuller level.
   Normalise(sound, 1.15);
   SoftLimit(sound, 0.75);
-  Normalise(sound, 0.89);
+  Normalise(sound, kMusicPeak);
   return sound;
 }
 
