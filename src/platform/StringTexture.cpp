@@ -59,7 +59,7 @@ class Layout {
     pango_layout_set_single_paragraph_mode(m_layout, TRUE);
     std::string utf8 = ToUtf8(text);
     pango_layout_set_text(m_layout, utf8.data(), static_cast<int>(utf8.size()));
-    pango_layout_get_extents(m_layout, nullptr, &m_logical);
+    pango_layout_get_extents(m_layout, &m_ink, &m_logical);
   }
   ~Layout() { g_object_unref(m_layout); }
   Layout(const Layout&) = delete;
@@ -72,17 +72,31 @@ class Layout {
             static_cast<float>(m_logical.height) / PANGO_SCALE};
   }
 
-  // Draws the text with the lower left corner of its extent at (left, bottom), y downward.
-  void Draw(cairo_t* cr, double left, double bottom) const {
+  // Where the layout's own origin goes for the lower left corner of its extent to lie at
+  // (left, bottom), y downward; whole pixels, so that glyphs are not smeared across two.
+  StringTexture::Point Origin(double left, double bottom) const {
     double x = left - static_cast<double>(m_logical.x) / PANGO_SCALE;
     double y = bottom - static_cast<double>(m_logical.y + m_logical.height) / PANGO_SCALE;
-    cairo_move_to(cr, std::round(x), std::round(y));
+    return {static_cast<float>(std::round(x)), static_cast<float>(std::round(y))};
+  }
+
+  // The ink's centre from the layout's origin; false when nothing is inked.
+  bool InkCentre(StringTexture::Point& centre) const {
+    if (m_empty || m_ink.width <= 0 || m_ink.height <= 0) return false;
+    centre.x = static_cast<float>(m_ink.x + m_ink.width / 2.0) / PANGO_SCALE;
+    centre.y = static_cast<float>(m_ink.y + m_ink.height / 2.0) / PANGO_SCALE;
+    return true;
+  }
+
+  void Draw(cairo_t* cr, StringTexture::Point origin) const {
+    cairo_move_to(cr, origin.x, origin.y);
     pango_cairo_show_layout(cr, m_layout);
   }
 
  private:
   PangoLayout* m_layout;
   bool m_empty;
+  PangoRectangle m_ink{};
   PangoRectangle m_logical{};
 };
 
@@ -115,6 +129,7 @@ StringTexture::~StringTexture() {
 
 void StringTexture::SetString(const char* text, const TextAttributes& attributes) {
   DeleteTexture();
+  m_inkMeasured = false;
   m_text = text ? text : "";
   m_attributes = attributes;
   if (!m_staticFrame) m_frameSize = {};
@@ -137,12 +152,14 @@ void StringTexture::SetBorderColor(RGBAColor color) {
 
 void StringTexture::SetMargins(Size margins) {
   DeleteTexture();
+  m_inkMeasured = false;
   m_marginSize = margins;
   if (!m_staticFrame) m_frameSize = {};
 }
 
 void StringTexture::UseStaticFrame(Size frame) {
   DeleteTexture();
+  m_inkMeasured = false;
   m_frameSize = frame;
   m_staticFrame = true;
 }
@@ -150,6 +167,7 @@ void StringTexture::UseStaticFrame(Size frame) {
 void StringTexture::UseDynamicFrame() {
   if (!m_staticFrame) return;
   DeleteTexture();
+  m_inkMeasured = false;
   m_staticFrame = false;
   m_frameSize = {};
 }
@@ -165,6 +183,21 @@ void StringTexture::Measure() {
   // Whole pixels, so that the image, the texture and the quad all have the same size.
   m_frameSize.width = std::ceil(text.width + 2.0f * m_marginSize.width);
   m_frameSize.height = std::ceil(text.height + 2.0f * m_marginSize.height);
+}
+
+StringTexture::Point StringTexture::InkCentre() {
+  if (m_inkMeasured) return m_inkCentre;
+  Measure();
+  const int height = static_cast<int>(std::ceil(std::max(m_frameSize.height, 0.0f)));
+  Layout layout(m_text, m_attributes);
+  Point origin = layout.Origin(m_marginSize.width, height - m_marginSize.height);
+  Point ink;
+  if (layout.InkCentre(ink))
+    m_inkCentre = {origin.x + ink.x, origin.y + ink.y};
+  else
+    m_inkCentre = {m_frameSize.width / 2.0f, m_frameSize.height / 2.0f};
+  m_inkMeasured = true;
+  return m_inkCentre;
 }
 
 void StringTexture::GenTexture() {
@@ -201,7 +234,8 @@ void StringTexture::GenTexture() {
   // The glyphs take the foreground colour of the text's attributes; the text colour is kept
   // only as the object's state.
   SetSource(cr, m_attributes.foreground);
-  Layout(m_text, m_attributes).Draw(cr, m_marginSize.width, height - m_marginSize.height);
+  Layout layout(m_text, m_attributes);
+  layout.Draw(cr, layout.Origin(m_marginSize.width, height - m_marginSize.height));
   cairo_destroy(cr);
   cairo_surface_flush(image);
 

@@ -14,6 +14,10 @@ class StringTexture {
     float width = 0.0f;
     float height = 0.0f;
   };
+  struct Point {
+    float x = 0.0f;
+    float y = 0.0f;
+  };
 
   StringTexture(const char* text, const TextAttributes& attributes, RGBAColor textColor,
                 RGBAColor boxColor, RGBAColor borderColor);
@@ -46,6 +50,9 @@ class StringTexture {
   // The frame size as it stands, (0, 0) when a dynamic frame has not been measured since the
   // last change.
   Size MeasuredFrameSize() const { return m_frameSize; }
+  // The centre of the glyphs' ink in the image, from its top-left corner, y downward; the
+  // frame's centre for a text without ink.
+  Point InkCentre();
 
   void GenTexture();
   // Draws the texture stretched over the rectangle, y growing downward; makes it first if needed.
@@ -68,4 +75,6 @@ class StringTexture {
   bool m_staticFrame = false;
   Size m_marginSize{4.0f, 2.0f};
   Size m_frameSize;
+  Point m_inkCentre;
+  bool m_inkMeasured = false;
 };

@@ -314,9 +314,12 @@ void PageBoard::PageTurnCompleted(bool fNotForemost) {
   m_fCountdownRunning = true;
 }
 
+// A game left for another page is over: its countdown must not end it later from wherever the
+// player is reading, nor enter its total in the best scores.
 void PageBoard::LeaveForemost() {
   GameMusic::StopTrack();
   m_fPaused = false;
+  m_fCountdownRunning = false;
 }
 
 void PageBoard::Pause() {

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "puzzle/QLMLetter.h"
 
+#include <cmath>
+
 #include "core/GameSettings.h"
+#include "puzzle/Scribble.h"
 #include "ui/Overlay.h"
 
 Overlay* QLMLetter::m_apOverlay[26] = {};
@@ -41,9 +44,15 @@ void QLMLetter::InitStatic() {
   m_fStaticInit = true;
 }
 
+// The letter's ink is centred in the mark that circles a selected tile, whatever the font: the
+// mark, the hot zone and a stroke through the middles of the letters then all meet the letter.
 void QLMLetter::Render(int, int) {
   Overlay* overlay = m_apOverlay[m_ch - 'A'];
   if (!overlay) return;
-  overlay->MoveTo(static_cast<int>(m_pos.x), static_cast<int>(m_pos.y));
+  float markH, markV, inkX, inkY;
+  Scribble::CircleCentre(markH, markV);
+  overlay->GetInkCentre(&inkX, &inkY);
+  overlay->MoveTo(static_cast<int>(m_pos.x) + static_cast<int>(std::lround(markH - inkX)),
+                  static_cast<int>(m_pos.y) + static_cast<int>(std::lround(markV - inkY)));
   overlay->RenderString();
 }

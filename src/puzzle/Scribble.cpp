@@ -3,6 +3,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstdio>
 
 // Drawn open, for a hand-drawn look around the letter.
@@ -29,6 +30,18 @@ void Scribble::Render(ScribbleID id, Point at) {
   for (const int* p = circle; p[0] > -100; p += 2) glVertex3f(p[0], p[1], 1.0f);
   glEnd();
   glPopMatrix();
+}
+
+void Scribble::CircleCentre(float& h, float& v) {
+  int left = circle[0], right = circle[0], top = circle[1], bottom = circle[1];
+  for (const int* p = circle; p[0] > -100; p += 2) {
+    left = std::min(left, p[0]);
+    right = std::max(right, p[0]);
+    top = std::min(top, p[1]);
+    bottom = std::max(bottom, p[1]);
+  }
+  h = (left + right) / 2.0f;
+  v = (top + bottom) / 2.0f;
 }
 
 void Scribble::DumpToLog() const {

@@ -26,6 +26,10 @@ class Scribble {
   // become a built-in shape.
   void DumpToLog() const;
 
+  // The middle of the circle's extent from a cell's top-left corner: where a tile's letter
+  // belongs.
+  static void CircleCentre(float& h, float& v);
+
   // The circle as (h, v) pairs from a cell's top-left corner, ended by (-100, -100).
   static const int circle[];
 

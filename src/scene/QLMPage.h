@@ -20,6 +20,9 @@ class QLMPage : public Body {
 
   explicit QLMPage(const TQ3Vector3D& pos);
   ~QLMPage() override;
+  // A page owns its menus, overlays and sounds by plain pointer.
+  QLMPage(const QLMPage&) = delete;
+  QLMPage& operator=(const QLMPage&) = delete;
 
   virtual void Render(int width, int height);
   virtual void RenderContents(int width, int height);

@@ -67,6 +67,8 @@ Universe::Universe(Dict* pDict)
     char fontName[64];
     GameSettings::GetStringParam("_FPSFontName", fontName, sizeof(fontName));
     m_povFPS = new Overlay(30, 30, GameSettings::GetIntParam("_FPSFontSize"), fontName);
+    // The read-out lies on the black around the book: black glyphs need a light box there.
+    m_povFPS->SetBgColor(1.0f, 1.0f, 0.9f, 0.85f);
   }
   m_fPaused = false;
   m_psndPageTurn = new GameSound("PageTurn.AIFF");

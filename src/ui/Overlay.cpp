@@ -132,3 +132,9 @@ void Overlay::GetDimensions(int* x, int* y, int* width, int* height) const {
   if (width) *width = static_cast<int>(size.width);
   if (height) *height = static_cast<int>(size.height);
 }
+
+void Overlay::GetInkCentre(float* x, float* y) {
+  StringTexture::Point centre = m_pTexture->InkCentre();
+  if (x) *x = centre.x;
+  if (y) *y = centre.y;
+}

@@ -37,6 +37,8 @@ class Overlay {
   // The position and the box size as measured at the last draw: 0 x 0 until the overlay has
   // been drawn since its text last changed.
   void GetDimensions(int* x, int* y, int* width, int* height) const;
+  // The centre of the text's ink from the overlay's top-left corner, in pixels.
+  void GetInkCentre(float* x, float* y);
 
  private:
   std::unique_ptr<StringTexture> m_pTexture;

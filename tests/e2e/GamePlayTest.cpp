@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -219,6 +220,32 @@ class GamePlay : public ::testing::Test {
   GameSession game;
 };
 
+// Pixels of a board cell, from its corner, that show the red of the selection mark.
+int Red(const PixelImage& shot, int left, int top) {
+  int count = 0;
+  for (int y = top - 4; y < top + 30; ++y)
+    for (int x = left - 4; x < left + 30; ++x) {
+      const auto& p = shot.At(x, y);
+      count += p.r > 150 && p.g < 100 && p.b < 100;
+    }
+  return count;
+}
+
+// The middle of the top third of the letter drawn in a board cell, from the cell's corner.
+bool InkTopThird(const PixelImage& shot, int left, int top, int* x, int* y) {
+  int x0 = shot.width, y0 = shot.height, x1 = -1, y1 = -1;
+  for (int j = top - 4; j < top + 28; ++j)
+    for (int i = left - 4; i < left + 28; ++i) {
+      const auto& p = shot.At(i, j);
+      if (p.r + p.g + p.b >= 384) continue;
+      x0 = std::min(x0, i), x1 = std::max(x1, i);
+      y0 = std::min(y0, j), y1 = std::max(y1, j);
+    }
+  *x = (x0 + x1) / 2;
+  *y = y0 + (y1 - y0) / 6;
+  return x1 >= 0;
+}
+
 // Pixels of the window that show paper.
 int Paper(const PixelImage& shot) {
   int count = 0;
@@ -349,6 +376,21 @@ TEST_F(GamePlay, ARegularGameEntersTheBestScoresAndClearingEmptiesOnlyItsColumn)
   Turn(kGameMenu);
   ClickItem(kRegularGame);
   PixelImage board = Turn(kBoard);
+  // A click on the top third of a letter, where it is drawn, selects it: the red mark circles
+  // that tile.
+  int x, y, inkX, inkY;
+  Cell(3, 5, &x, &y);
+  ASSERT_TRUE(InkTopThird(board, x - 10, y - 17, &inkX, &inkY));
+  ASSERT_TRUE(game.Click(inkX, inkY));
+  PixelImage selected;
+  EXPECT_TRUE(
+      WaitForScreen([&](const PixelImage& s) { return Red(s, x - 10, y - 17) > 20; }, &selected))
+      << "the tile was not selected";
+  ASSERT_TRUE(game.Click(x - 2, y - 7));
+  EXPECT_TRUE(
+      WaitForScreen([&](const PixelImage& s) { return Red(s, x - 10, y - 17) == 0; }, &selected))
+      << "the tile was not put back";
+  board = game.SteadyShot();
   CrossOutBottomLeft();
   // The tiles above fall into the gap: the bottom-left cells change.
   PixelImage crossed;
@@ -398,8 +440,26 @@ TEST_F(GamePlay, ARegularGameEntersTheBestScoresAndClearingEmptiesOnlyItsColumn)
 
 TEST_F(GamePlay, BeatTheClockEndsWhenTimeRunsOutAndScoresInItsOwnList) {
   AllTriples words;
-  game.WritePrefs("[Quillmere]\n_DictPath=" + words.Name() + "\n_TimePerWord=5\nHighScores=555;\n");
+  game.WritePrefs("[Quillmere]\n_DictPath=" + words.Name() +
+                  "\n_TimePerWord=10\nHighScores=555;\n");
   ASSERT_TRUE(game.Start()) << game.Error();
+  // A game left through the paused menu is over: its countdown neither turns the book later
+  // nor enters its total.
+  ClickItem(kPlay);
+  Turn(kGameMenu);
+  ClickItem(kBeatTheClock);
+  Turn(kBoard);
+  CrossOutBottomLeft();
+  ASSERT_TRUE(game.Key("Escape"));
+  PixelImage paused;
+  ASSERT_TRUE(
+      WaitForScreen([&](const PixelImage& s) { return Ink(s, kContinueLine) > 200; }, &paused));
+  ClickItem(kPausedBack);
+  Turn(kTitle);
+  sleep(12);
+  EXPECT_TRUE(game.ShowsPageInFront(game.Shot(), kTitle)) << "the abandoned game turned the book";
+  EXPECT_EQ(Pref("HighScoresBTC"), "(absent)") << "the abandoned game entered its total";
+
   ClickItem(kPlay);
   Turn(kGameMenu);
   ClickItem(kBeatTheClock);

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "core/Game.h"
 #include "puzzle/PageBoard.h"
 #include "puzzle/QLMBoard.h"
+#include "puzzle/QLMLetter.h"
 #include "support/Book.h"
 
 namespace {
@@ -46,6 +49,37 @@ TEST(BoardScreenshot, TheBoardPageInPlay) {
   const auto& dial = shot.At(static_cast<int>(page.x) + 424 - 12, static_cast<int>(page.y) + 165);
   EXPECT_GT(dial.g, 120);
   EXPECT_LT(dial.r, 60);
+}
+
+// Every letter's ink is centred in the mark that circles a selected tile, the point (8, 13.5)
+// from the cell's corner, so that the mark, the hot zone and a stroke all meet the letter.
+TEST(BoardScreenshot, EveryLetterSitsInTheMiddleOfItsMark) {
+  Book game;
+  game.Pages().RandomizeBoard();
+  game.TurnTo(Universe::kPageBoard);
+  QLMBoard& board = *game.Board().GetBoard();
+  for (int i = 0; i < 26; ++i) board.GetLetter(i % 8, i / 8)->SetChar(static_cast<char>('A' + i));
+  game.Frame(0.0);
+  PixelImage shot = game.GL().ReadPixels();
+
+  TQ3Vector3D page = game.Pages().GetPage(Universe::kPageBoard)->GetPos();
+  Point origin = game.Board().GetBoardOrigin();
+  for (int i = 0; i < 26; ++i) {
+    SCOPED_TRACE(std::string(1, static_cast<char>('A' + i)));
+    const int left = static_cast<int>(page.x) + origin.h + (i % 8) * QLMBoard::m_kHPosIncr;
+    const int top = static_cast<int>(page.y) + origin.v + (i / 8) * QLMBoard::m_kVPosIncr;
+    int x0 = 1 << 20, y0 = 1 << 20, x1 = -1, y1 = -1;
+    for (int y = top - 4; y < top + QLMBoard::m_kVPosIncr + 4; ++y)
+      for (int x = left - 4; x < left + QLMBoard::m_kHPosIncr; ++x) {
+        const auto& p = shot.At(x, y);
+        if (p.r + p.g + p.b >= 384) continue;
+        x0 = std::min(x0, x), x1 = std::max(x1, x);
+        y0 = std::min(y0, y), y1 = std::max(y1, y);
+      }
+    ASSERT_GE(x1, 0) << "no ink";
+    EXPECT_LE(std::fabs((x0 + x1 + 1) / 2.0 - left - 8.0), 1.5) << x0 - left << ".." << x1 - left;
+    EXPECT_LE(std::fabs((y0 + y1 + 1) / 2.0 - top - 13.5), 1.5) << y0 - top << ".." << y1 - top;
+  }
 }
 
 }  // namespace
