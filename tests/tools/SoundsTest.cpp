@@ -8,16 +8,16 @@
 #include <string>
 #include <vector>
 
-#include "core/GameSettings.h"
-#include "scene/Body.h"
 #include "scene/QLMPage.h"
 #include "scene/Universe.h"
+#include "support/Book.h"
 
 namespace {
 
-const char* const kEffects[] = {"Score.AIFF",   "NoScore.AIFF",  "Swap.AIFF",     "Fanfare.AIFF",
-                                "Click.AIFF",   "Rollover.AIFF", "PageTurn.AIFF", "Controls.AIFF",
-                                "Starter.AIFF", "HiScore.AIFF"};
+const char* const kEffects[] = {"Score.AIFF",    "NoScore.AIFF",      "Swap.AIFF",
+                                "Fanfare.AIFF",  "Click.AIFF",        "Rollover.AIFF",
+                                "PageTurn.AIFF", "PageTurnBack.AIFF", "Controls.AIFF",
+                                "Starter.AIFF",  "HiScore.AIFF"};
 const char* const kTracks[] = {"TenderPiano-22.aif", "LivelyLatin-22.aif"};
 
 struct Audio {
@@ -50,6 +50,16 @@ struct Audio {
     for (const auto& c : channels)
       for (size_t i = from; i < to; ++i) sum += double(c[i]) * c[i];
     return std::sqrt(sum / (channels.size() * std::max<size_t>(1, to - from)));
+  }
+  // How much louder the left channel is than the right between two times, in dB.
+  double LeftOverRight(double from, double to) const {
+    double left = 0.0, right = 0.0;
+    const size_t n = channels.at(0).size();
+    for (size_t i = std::min(n, size_t(from * rate)); i < std::min(n, size_t(to * rate)); ++i) {
+      left += double(channels.at(0)[i]) * channels.at(0)[i];
+      right += double(channels.back()[i]) * channels.back()[i];
+    }
+    return 10.0 * std::log10((left + 1e-12) / (right + 1e-12));
   }
 };
 
@@ -174,44 +184,66 @@ TEST(SoundsTest, EffectsOverTheMusicStayWithinFullScaleAndAboveItAndNoFileIsOffC
   }
 }
 
-// A page turned away starts at rest and speeds up: the rustle belongs to the time in which the
-// player sees it move, from its first few pixels until it has left the window.
-TEST(SoundsTest, PageTurnSoundsWhileThePageVisiblyMoves) {
-  GameSettings::Initialize();
-  const float accel =
-      GameSettings::GetFloatParam("_PageSpeed") * GameSettings::GetFloatParam("TransitionSpeed");
-  // The title page turned away, in a window of the size the game opens with.
-  TQ3Vector3D start;
-  Universe::CalcPagePosWhenVisible(start, 640, 640, Universe::kPageTitle);
-  Body page(start);
-  page.MoveTowards_TSquared({-570.0f, start.y, start.z}, accel, true);
-  const double dt = 0.001;
-  double moved = -1.0, gone = -1.0;
-  for (double t = dt; page.IsMoving() && t < 10.0; t += dt) {
-    page.Tick(dt);
-    if (moved < 0.0 && page.GetPos().x <= start.x - 5.0f) moved = t;
-    if (gone < 0.0 && page.GetPos().x <= -QLMPage::m_kdWidth) gone = t;
-  }
-  ASSERT_GT(moved, 0.0);
-  ASSERT_GT(gone, moved);
-
-  const Audio audio = Load("Sounds", "PageTurn.AIFF");
-  ASSERT_FALSE(audio.channels.empty());
-  const size_t n = audio.channels.at(0).size(), window = audio.rate / 50;
-  double loudest = 0.0, loudestAt = 0.0;
-  for (size_t from = 0; from + window <= n; from += window) {
-    const double rms = audio.Rms(from, from + window);
-    if (rms > loudest) {
-      loudest = rms;
-      loudestAt = (from + 0.5 * window) / audio.rate;
-    }
-  }
-  EXPECT_GT(loudestAt, moved);
-  EXPECT_LT(loudestAt, gone);
-  auto energy = [&](double from, double to) {
-    const size_t a = std::min(n, size_t(from * audio.rate)),
-                 b = std::min(n, size_t(to * audio.rate));
-    return std::pow(audio.Rms(a, b), 2.0) * (b - a);
+// A page turned away starts at rest and speeds up; a page turned back comes in from the left at a
+// steady pace and stops. Either way its rustle belongs to the time in which the player sees it
+// move, from its first few pixels in the window until it has left the window or come to rest, and
+// it is heard moving the way the page moves.
+TEST(SoundsTest, PageTurnsSoundWhileThePageVisiblyMoves) {
+  struct Turn {
+    const char* file;
+    Universe::PageID to;
   };
-  EXPECT_GE(energy(moved, gone), 0.8 * energy(0.0, audio.Seconds()));
+  // The real book in a window of the size the game opens with: its title page turned away and
+  // back again.
+  const Turn turns[] = {{"PageTurn.AIFF", Universe::kPageGameMenu},
+                        {"PageTurnBack.AIFF", Universe::kPageTitle}};
+  Book book;
+  const QLMPage& page = *book.Pages().GetPage(Universe::kPageTitle);
+  for (const Turn& turn : turns) {
+    SCOPED_TRACE(turn.file);
+    const float startX = page.GetPos().x;
+    book.Pages().TurnToPage(turn.to);
+    const double dt = 0.001;
+    double shown = -1.0, hidden = -1.0;
+    float shownX = 0.0f, hiddenX = 0.0f;
+    for (double t = dt; page.IsMoving() && t < 10.0; t += dt) {
+      book.Pages().Tick(dt);
+      const float x = page.GetPos().x;
+      if (std::fabs(x - startX) < 5.0f || x <= -QLMPage::m_kdWidth) continue;
+      if (shown < 0.0) {
+        shown = t;
+        shownX = x;
+      }
+      hidden = t;
+      hiddenX = x;
+    }
+    ASSERT_GT(shown, 0.0);
+    ASSERT_GT(hidden, shown + 0.3);
+
+    const Audio audio = Load("Sounds", turn.file);
+    ASSERT_FALSE(audio.channels.empty());
+    const size_t n = audio.channels.at(0).size(), window = audio.rate / 50;
+    double loudest = 0.0, loudestAt = 0.0;
+    for (size_t from = 0; from + window <= n; from += window) {
+      const double rms = audio.Rms(from, from + window);
+      if (rms > loudest) {
+        loudest = rms;
+        loudestAt = (from + 0.5 * window) / audio.rate;
+      }
+    }
+    EXPECT_GT(loudestAt, shown);
+    EXPECT_LT(loudestAt, hidden);
+    auto energy = [&](double from, double to) {
+      const size_t a = std::min(n, size_t(from * audio.rate)),
+                   b = std::min(n, size_t(to * audio.rate));
+      return std::pow(audio.Rms(a, b), 2.0) * (b - a);
+    };
+    EXPECT_GE(energy(shown, hidden), 0.8 * energy(0.0, audio.Seconds()));
+    // From the first third of the visible movement to the last, the sound moves clearly toward
+    // the side the page moves to.
+    const double third = (hidden - shown) / 3.0;
+    const double towardLeft =
+        audio.LeftOverRight(hidden - third, hidden) - audio.LeftOverRight(shown, shown + third);
+    EXPECT_GT(hiddenX < shownX ? towardLeft : -towardLeft, 3.0);
+  }
 }

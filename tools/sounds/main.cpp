@@ -23,6 +23,7 @@ constexpr File kFiles[] = {
     {"Sounds", "Click.AIFF", sounds::Click},
     {"Sounds", "Rollover.AIFF", sounds::Rollover},
     {"Sounds", "PageTurn.AIFF", sounds::PageTurn},
+    {"Sounds", "PageTurnBack.AIFF", sounds::PageTurnBack},
     {"Sounds", "Controls.AIFF", sounds::Controls},
     {"Sounds", "Starter.AIFF", sounds::Starter},
     {"Sounds", "HiScore.AIFF", sounds::HiScore},

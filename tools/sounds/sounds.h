@@ -7,16 +7,17 @@
 namespace sounds {
 
 // Effects, for the folder "Sounds": 44.1 kHz stereo, each starting and ending in silence.
-synth::Sound Score();     // a word was crossed out
-synth::Sound NoScore();   // the stroke missed
-synth::Sound Swap();      // two tiles changed places
-synth::Sound Fanfare();   // the board is cleared
-synth::Sound Click();     // a menu item was chosen
-synth::Sound Rollover();  // the pointer entered a menu item
-synth::Sound PageTurn();  // the book turns a page
-synth::Sound Controls();  // the options page opens
-synth::Sound Starter();   // a game starts
-synth::Sound HiScore();   // a new best score
+synth::Sound Score();         // a word was crossed out
+synth::Sound NoScore();       // the stroke missed
+synth::Sound Swap();          // two tiles changed places
+synth::Sound Fanfare();       // the board is cleared
+synth::Sound Click();         // a menu item was chosen
+synth::Sound Rollover();      // the pointer entered a menu item
+synth::Sound PageTurn();      // the book turns a page forward
+synth::Sound PageTurnBack();  // the book turns a page back
+synth::Sound Controls();      // the options page opens
+synth::Sound Starter();       // a game starts
+synth::Sound HiScore();       // a new best score
 
 // Music, for the folder "Music": 22.05 kHz stereo loops.
 synth::Sound TenderPiano();
