@@ -3,6 +3,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -147,6 +148,17 @@ void Game::Tick() {
   m_dTimeElapsed = DurationToSeconds(DurationCount(now - m_timeLastTick));
   m_timeLastTick = now;
   if (m_pUniverse) m_pUniverse->Tick(m_dTimeElapsed);
+}
+
+bool Game::IsAnimating() const {
+  return m_pUniverse && m_pUniverse->IsAnimating();
+}
+
+void Game::ResumeAfterRest() {
+  const double interval = m_dTimeElapsed > 0.0 ? m_dTimeElapsed : 1.0 / 60.0;
+  m_timeLastTick = std::chrono::steady_clock::now() -
+                   std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                       std::chrono::duration<double>(std::min(interval, 0.1)));
 }
 
 void Game::Render(int width, int height) {

@@ -28,6 +28,11 @@ class Game {
   Universe* GetUniverse() { return m_pUniverse; }
 
   void Tick();
+  // Whether frames must keep coming without input (see Universe::IsAnimating).
+  bool IsAnimating() const;
+  // After the loop has rested, the next tick measures one ordinary frame, not the rest: nothing
+  // moved while it rested, and nothing may jump or lose time for it.
+  void ResumeAfterRest();
   void Render(int width, int height);
   float GetFPS() const { return static_cast<float>(1.0 / m_dTimeElapsed); }
   double GetTimeElapsed() const { return m_dTimeElapsed; }

@@ -24,6 +24,7 @@ namespace {
 
 const int kDefaultSize = 640;
 const int kMinimumSize = 560;
+const int kRestTimeoutMs = 1000;
 
 void LogSDLError(const char* what) {
   char line[512];
@@ -293,6 +294,13 @@ int GameView::Run() {
   auto frameStart = Clock::now();
   while (!view.fQuit) {
     SDL_Event event;
+    if (view.fStarted && !Game::pGame->IsAnimating()) {
+      // The last frame is still the right picture: wait for input instead of drawing it again.
+      // The timeout only bounds the wait; nothing is due when it ends.
+      if (!SDL_WaitEventTimeout(&event, kRestTimeoutMs)) continue;
+      Game::pGame->ResumeAfterRest();
+      view.HandleEvent(event);
+    }
     while (SDL_PollEvent(&event)) view.HandleEvent(event);
     if (view.fQuit) break;
     view.Frame();

@@ -322,6 +322,12 @@ void PageBoard::LeaveForemost() {
   m_fCountdownRunning = false;
 }
 
+bool PageBoard::IsAnimating() const {
+  if (QLMPage::IsAnimating()) return true;
+  if (m_pBoard && m_pBoard->IsAnyTileMoving()) return true;
+  return m_fTimerMode && m_fCountdownRunning && m_dCountdownLeft > 0.0;
+}
+
 void PageBoard::Pause() {
   if (GameMusic::IsPlaying()) GameMusic::StopTrack();
 }

@@ -34,6 +34,7 @@ class PageBoard : public QLMPage {
   void Tick(double dt) override;
   void Pause() override;
   void Unpause() override;
+  bool IsAnimating() const override;
 
   // Stroke input in board points.
   void DragStart(int h, int v);

@@ -95,6 +95,13 @@ void QLMBoard::Tick(double dt) {
       if (m_apLetter[c][r]) m_apLetter[c][r]->Tick(dt);
 }
 
+bool QLMBoard::IsAnyTileMoving() const {
+  for (int c = 0; c < m_kMaxCols; ++c)
+    for (int r = 0; r < m_kMaxRows; ++r)
+      if (m_apLetter[c][r] && m_apLetter[c][r]->IsMoving()) return true;
+  return false;
+}
+
 void QLMBoard::Render(int width, int height) {
   for (int c = 0; c < m_nCols; ++c)
     for (int r = 0; r < m_nRows; ++r)

@@ -30,6 +30,8 @@ class QLMBoard {
   static char RandChar();
 
   void Tick(double dt);
+  // Whether any tile is still falling or changing places.
+  bool IsAnyTileMoving() const;
   void Render(int width, int height);
 
   // Always true; pfOutside tells whether the point misses the cell's hot zone.

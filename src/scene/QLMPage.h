@@ -36,6 +36,9 @@ class QLMPage : public Body {
   virtual void Tick(double dt);
   virtual void Pause();
   virtual void Unpause();
+  // Whether the page would look different in the next frame without any input: it glides, or
+  // something on it moves or counts down.
+  virtual bool IsAnimating() const { return IsMoving(); }
 
   void SetRestorePos(const TQ3Vector3D& pos) { m_posRestore = pos; }
   const TQ3Vector3D& GetRestorePos() const { return m_posRestore; }

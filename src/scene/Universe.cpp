@@ -42,6 +42,7 @@ Universe::Universe(Dict* pDict)
       m_fltFrameRate(0.0f),
       m_fPaused(false),
       m_psndPageTurn(nullptr),
+      m_psndPageTurnBack(nullptr),
       m_fltFogStart(0.0f),
       m_fltFogEndLow(0.0f),
       m_fltFogEndHigh(0.0f),
@@ -72,12 +73,16 @@ Universe::Universe(Dict* pDict)
   }
   m_fPaused = false;
   m_psndPageTurn = new GameSound("PageTurn.AIFF");
+  // Pages that come back slide in at a steady speed, quicker than pages leaving accelerate away:
+  // the sound follows what the player sees.
+  m_psndPageTurnBack = new GameSound("PageTurnBack.AIFF");
   LogString("Universe initialized.\n");
 }
 
 Universe::~Universe() {
   delete m_povFPS;
   delete m_psndPageTurn;
+  delete m_psndPageTurnBack;
   for (QLMPage*& page : m_apPage) {
     delete page;
     page = nullptr;
@@ -142,6 +147,16 @@ void Universe::Render(int width, int height) {
   glDebugStr();
 }
 
+bool Universe::IsAnimating() const {
+  if (m_povFPS) return true;  // the read-out changes with every frame
+  if (m_fPaused) return false;
+  // A turn that has just come to rest is reported complete in the next tick.
+  if (!fNoneWereMoving) return true;
+  for (QLMPage* page : m_apPage)
+    if (page->IsAnimating()) return true;
+  return false;
+}
+
 void Universe::ReplacePage(PageID id, QLMPage* page) {
   if (id < 0 || id >= kNumPages || !page) return;
   delete m_apPage[id];
@@ -164,7 +179,7 @@ void Universe::HandleEvent(const GameEvent* event) {
 
 void Universe::TurnToPage(PageID page) {
   if (page < 0 || page >= kNumPages) return;
-  m_psndPageTurn->Play();
+  (page < m_pageCurrent ? m_psndPageTurnBack : m_psndPageTurn)->Play();
   for (int i = kNumPages - 1; i >= 0; --i) {
     if (i < page)
       m_apPage[i]->Deactivate();

@@ -56,6 +56,9 @@ class Universe {
   static void PreloadPageImages();
 
   bool IsPaused() const { return m_fPaused; }
+  // Whether the next frame can differ from the last one without any input; when it cannot, the
+  // window need not be drawn again.
+  bool IsAnimating() const;
   float GetFrameRate() const { return m_fltFrameRate; }
   PageID GetCurrentPage() const { return m_pageCurrent; }
   int GetPreviousPage() const { return m_pagePrevious; }
@@ -65,6 +68,7 @@ class Universe {
   float m_fltFrameRate;
   bool m_fPaused;
   GameSound* m_psndPageTurn;
+  GameSound* m_psndPageTurnBack;
   float m_fltFogStart;
   float m_fltFogEndLow;
   float m_fltFogEndHigh;
