@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The two set-up commands (make play, make test) and the rest of the routine work.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
@@ -5,7 +6,7 @@ BENCH_BUILD ?= build-bench
 PREFIX     ?= /usr/local
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all deps play test test-normal test-asan bench install clean format
+.PHONY: all deps play test test-normal test-asan bench install deb clean format
 
 all: $(BUILD)/build.ninja
 	cmake --build $(BUILD)
@@ -45,6 +46,13 @@ bench: deps $(BENCH_BUILD)/build.ninja
 install: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD)
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package (CPack), checked with lintian: errors fail the build, warnings are shown.
+deb: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) --target quillmere quillmere_docs
+	rm -f $(BUILD)/quillmere_*.deb
+	cd $(BUILD) && cpack -G DEB
+	lintian --fail-on error $(BUILD)/quillmere_*.deb
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

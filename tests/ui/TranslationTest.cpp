@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The menu texts in another language: the German translation compiled by the build, chosen
-// through the LANGUAGE variable as a user would, and the message template kept complete.
+// The menu texts in other languages: the translations compiled by the build, chosen through the
+// LANGUAGE variable as a user would, in the menus and in the real game, and the message template
+// kept complete.
 
 #include <gtest/gtest.h>
 #include <libintl.h>
@@ -16,6 +17,7 @@
 #include "core/GameSettings.h"
 #include "platform/Localize.h"
 #include "support/GLContext.h"
+#include "support/GameSession.h"
 #include "support/MenuInput.h"
 #include "support/TestSupport.h"
 #include "ui/MenuNavigation.h"
@@ -166,6 +168,44 @@ TEST(Translation, TheTemplateAndEveryTranslationHoldEveryShownText) {
     EXPECT_EQ(check.err.find("fuzzy"), std::string::npos) << check.err;
   }
   EXPECT_GE(translations, 1);
+}
+
+TEST(Translation, TheTitlePageInEveryLanguage) {
+  // Page pixels: the six lines of the contents, and the page's right margin beside them (short
+  // of the browned edge of the paper).
+  const int kMenuX = 204, kMenuY = 226, kMenuWidth = 300, kMenuHeight = 224, kMarginX = 504;
+  // LANGUAGE is honoured under any locale but "C"; C.UTF-8 is on every machine.
+  const std::string kept = getenv("LC_ALL") ? getenv("LC_ALL") : "";
+  setenv("LC_ALL", "C.UTF-8", 1);
+  PixelImage english;
+  int englishInk = 0;
+  for (const char* language : {"en", "de", "fr", "es", "it", "nl", "pt_BR", "pl"}) {
+    SCOPED_TRACE(language);
+    setenv("LANGUAGE", language, 1);
+    GameSession game;
+    ASSERT_TRUE(game.Start()) << game.Error();
+    ASSERT_TRUE(game.MoveTo(4, 4));  // no item highlighted under the pointer
+    const PixelImage shot = game.SteadyShot();
+    game.Keep(shot, std::string("title-") + language);
+    int x, y;
+    game.PagePos(0, &x, &y);
+    const int ink = DarkPixels(shot, x + kMenuX, y + kMenuY, kMenuWidth, kMenuHeight);
+    EXPECT_EQ(DarkPixels(shot, x + kMarginX, y + kMenuY, 6, kMenuHeight), 0)
+        << "a line runs off the page";
+    if (english.width == 0) {
+      english = shot;
+      englishInk = ink;
+      continue;
+    }
+    EXPECT_GT(ink, englishInk / 2);
+    EXPECT_GT(ChangedIn(english, shot, x + kMenuX, y + kMenuY, kMenuWidth, kMenuHeight), 500)
+        << "the contents are not translated";
+  }
+  unsetenv("LANGUAGE");
+  if (kept.empty())
+    unsetenv("LC_ALL");
+  else
+    setenv("LC_ALL", kept.c_str(), 1);
 }
 
 }  // namespace

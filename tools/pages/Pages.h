@@ -9,5 +9,7 @@ void PaintTitlePage(cairo_t* cr);
 void PaintScoresPage(cairo_t* cr);
 void PaintInstructionsPage(cairo_t* cr);
 
-// The desktop icon, 256 x 256 with a transparent surround. The caller owns the surface.
-cairo_surface_t* PaintIcon();
+// The desktop icon, `size` pixels square with a transparent surround, drawn for that size: the
+// small ones (64 pixels and under) with simpler, heavier shapes on the pixel grid. The caller owns
+// the surface.
+cairo_surface_t* PaintIcon(int size);

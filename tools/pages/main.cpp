@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Paints the game's printed pages, its paper and its desktop icon into a resource folder:
-//   quillmere_pages RESOURCE_ROOT
-// writes RESOURCE_ROOT/Images/{Paper,TitlePage,HSPage,InstructionsPage}.png and
-// RESOURCE_ROOT/Icons/quillmere.png.
+// Paints the game's printed pages, its paper and its desktop icons:
+//   quillmere_pages RESOURCE_ROOT [ICON_ROOT]
+// writes RESOURCE_ROOT/Images/{Paper,TitlePage,HSPage,InstructionsPage}.png,
+// RESOURCE_ROOT/Icons/quillmere.png (the window's icon) and, given ICON_ROOT, the desktop's icon
+// at every size as ICON_ROOT/hicolor/<size>x<size>/apps/io.github.quillmere.Quillmere.png.
 
 #include <cairo.h>
 #include <pango/pangocairo.h>
 
 #include <cstdio>
 #include <filesystem>
+#include <string>
 #include <system_error>
 
 #include "Pages.h"
@@ -20,6 +22,8 @@ namespace fs = std::filesystem;
 
 constexpr int kPageSize = 512;
 constexpr uint64_t kPaperSeed = 0x9A9E5EEDu;
+constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256, 512};
+constexpr char kIconName[] = "io.github.quillmere.Quillmere.png";
 
 // Written beside the target and renamed into place, so that a build interrupted half-way never
 // leaves a truncated image that looks up to date.
@@ -41,6 +45,22 @@ bool WritePng(cairo_surface_t* surface, const fs::path& path) {
   return true;
 }
 
+bool WriteIcon(int size, const fs::path& path) {
+  cairo_surface_t* icon = PaintIcon(size);
+  const bool written = WritePng(icon, path);
+  cairo_surface_destroy(icon);
+  return written;
+}
+
+bool MakeFolder(const fs::path& folder) {
+  std::error_code error;
+  fs::create_directories(folder, error);
+  if (error)
+    std::fprintf(stderr, "quillmere_pages: cannot create %s: %s\n", folder.c_str(),
+                 error.message().c_str());
+  return !error;
+}
+
 // Every printed page starts as a copy of the one plain sheet, so that all pages of the book are
 // visibly cut from the same paper.
 bool WritePage(cairo_surface_t* paper, void (*paint)(cairo_t*), const fs::path& path) {
@@ -58,20 +78,13 @@ bool WritePage(cairo_surface_t* paper, void (*paint)(cairo_t*), const fs::path& 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: quillmere_pages RESOURCE_ROOT\n");
+  if (argc != 2 && argc != 3) {
+    std::fprintf(stderr, "usage: quillmere_pages RESOURCE_ROOT [ICON_ROOT]\n");
     return 2;
   }
   const fs::path root = argv[1];
-  std::error_code error;
-  for (const char* folder : {"Images", "Icons"}) {
-    fs::create_directories(root / folder, error);
-    if (error) {
-      std::fprintf(stderr, "quillmere_pages: cannot create %s: %s\n", (root / folder).c_str(),
-                   error.message().c_str());
-      return 1;
-    }
-  }
+  for (const char* folder : {"Images", "Icons"})
+    if (!MakeFolder(root / folder)) return 1;
 
   cairo_surface_t* paper = PaintPaper(kPageSize, kPaperSeed);
   bool ok = WritePng(paper, root / "Images" / "Paper.png");
@@ -80,8 +93,13 @@ int main(int argc, char** argv) {
   ok = WritePage(paper, PaintInstructionsPage, root / "Images" / "InstructionsPage.png") && ok;
   cairo_surface_destroy(paper);
 
-  cairo_surface_t* icon = PaintIcon();
-  ok = WritePng(icon, root / "Icons" / "quillmere.png") && ok;
-  cairo_surface_destroy(icon);
+  ok = WriteIcon(256, root / "Icons" / "quillmere.png") && ok;
+  if (argc == 3) {
+    for (int size : kIconSizes) {
+      const std::string name = std::to_string(size) + "x" + std::to_string(size);
+      const fs::path folder = fs::path(argv[2]) / "hicolor" / name / "apps";
+      ok = MakeFolder(folder) && WriteIcon(size, folder / kIconName) && ok;
+    }
+  }
   return ok ? 0 : 1;
 }
