@@ -8,13 +8,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <future>
+#include <memory>
 #include <string>
 
 #include "core/GameEvent.h"
 #include "core/GameSettings.h"
 #include "core/Log.h"
 #include "platform/GameSound.h"
+#include "platform/ImageFile.h"
 #include "puzzle/Dict.h"
 #include "scene/Universe.h"
 #include "ui/Menu.h"
@@ -23,11 +24,19 @@ Game* Game::pGame = nullptr;
 
 namespace {
 
-struct PreloadedDict {
-  std::string name;
-  std::future<Dict*> dict;
-};
-PreloadedDict preloaded;
+// The word list that Preload started reading, under the name it was read by, until InitDict
+// takes it.
+std::string preloadedName;
+std::unique_ptr<Dict> preloadedDict;
+
+// Runs on the loading thread once the list is in, so that its log line also comes in a run
+// that plays no word.
+void SelfTest(const Dict& dict) {
+  const bool passed = dict.IsValid("catacombs") && dict.IsValid("plucky") &&
+                      dict.IsValid("reviewer") && !dict.IsValid("bampf") &&
+                      !dict.IsValid("chjrowr") && !dict.IsValid("llambbast");
+  if (!passed) LogError("Dictionary is not functioning correctly- test cases failed.\n");
+}
 
 }  // namespace
 
@@ -36,9 +45,14 @@ void Game::Preload() {
   GameSettings::Initialize();
   char name[256];
   GameSettings::GetStringParam("_DictPath", name, sizeof(name));
-  preloaded.name = name;
-  preloaded.dict =
-      std::async(std::launch::async, [file = preloaded.name] { return new Dict(file.c_str()); });
+  preloadedName = name;
+  preloadedDict = std::make_unique<Dict>(name, SelfTest);
+}
+
+void Game::EndPreload() {
+  preloadedDict.reset();
+  DropPreloadedImages();
+  if (pGame && pGame->m_pDict) pGame->m_pDict->WaitUntilLoaded();
 }
 
 void Game::Init(int width, int height) {
@@ -114,18 +128,17 @@ Game::~Game() {
   delete m_pDict;
 }
 
+// The first frame does not wait for the word list: it goes on loading while the book is built
+// and shown, and the first lookup waits for it if it has to.
 void Game::InitDict() {
   char name[256];
   GameSettings::GetStringParam("_DictPath", name, sizeof(name));
-  if (preloaded.dict.valid() && preloaded.name == name) {
-    m_pDict = preloaded.dict.get();
+  if (preloadedDict && preloadedName == name) {
+    m_pDict = preloadedDict.release();
   } else {
-    m_pDict = new Dict(name);
+    preloadedDict.reset();  // read under a name that has changed since
+    m_pDict = new Dict(name, SelfTest);
   }
-  const bool passed = m_pDict->IsValid("catacombs") && m_pDict->IsValid("plucky") &&
-                      m_pDict->IsValid("reviewer") && !m_pDict->IsValid("bampf") &&
-                      !m_pDict->IsValid("chjrowr") && !m_pDict->IsValid("llambbast");
-  if (!passed) LogError("Dictionary is not functioning correctly- test cases failed.\n");
 }
 
 int Game::DurationCount(std::chrono::steady_clock::duration interval) {

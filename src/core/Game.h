@@ -23,6 +23,10 @@ class Game {
   // Starts reading the word list and the page images on the other core while the window opens;
   // InitDict and the pages then take what is ready instead of reading the files themselves.
   static void Preload();
+  // Ends what Preload started, on every way out of the program: what nothing took is cancelled
+  // and dropped, and the game's word list is waited for, so that no file is still being read
+  // while the exit handlers free what the readers use.
+  static void EndPreload();
   void InitDict();
   Dict* GetDict() const { return m_pDict; }
   Universe* GetUniverse() { return m_pUniverse; }

@@ -285,6 +285,10 @@ void GameView::SetFrameHook(std::function<void()> hook) {
 int GameView::Run() {
   Impl& view = *m_pImpl;
   Game::Preload();
+  // However Run ends, nothing Preload started still reads files when the exit handlers run.
+  struct PreloadEnd {
+    ~PreloadEnd() { Game::EndPreload(); }
+  } preloadEnd;
   if (!view.CreateWindow()) return 1;
   view.Reshape();
   LogString("awakeFromNib");

@@ -5,6 +5,7 @@
 #include <cairo.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -170,15 +171,52 @@ std::unique_ptr<ImageFile> DecodeImage(const std::string& name) {
   return image;
 }
 
-std::map<std::string, std::future<std::unique_ptr<ImageFile>>> preloadedImages;
+// A page image that the decoder thread decodes, unless the main thread needs it first: then it
+// claims the image and decodes it itself rather than wait until the decoder gets to it.
+struct PreloadedImage {
+  std::string name;
+  std::atomic<bool> fClaimed{false};
+  std::promise<std::unique_ptr<ImageFile>> decoded;
+  std::future<std::unique_ptr<ImageFile>> ready = decoded.get_future();
+};
+
+std::map<std::string, std::shared_ptr<PreloadedImage>> preloadedImages;
+std::vector<std::future<void>> decoders;
+std::atomic<bool> fStopDecoding{false};
+
+std::unique_ptr<ImageFile> TakePreloaded(PreloadedImage& image) {
+  if (!image.fClaimed.exchange(true)) return DecodeImage(image.name);
+  return image.ready.get();
+}
 
 }  // namespace
 
+// One decoder thread takes the images in the order given, which is the order the pages ask
+// for them. On a machine with two cores, one thread per image, or one per core, left the
+// window's own start-up less of the machine and got the first frame no sooner.
 void PreloadImages(std::initializer_list<const char*> names) {
+  std::vector<std::shared_ptr<PreloadedImage>> batch;
   for (const char* name : names) {
     if (!name || preloadedImages.count(name)) continue;
-    preloadedImages[name] = std::async(std::launch::async, DecodeImage, std::string(name));
+    batch.push_back(std::make_shared<PreloadedImage>());
+    batch.back()->name = name;
+    preloadedImages[name] = batch.back();
   }
+  if (batch.empty()) return;
+  decoders.push_back(std::async(std::launch::async, [batch = std::move(batch)] {
+    for (const std::shared_ptr<PreloadedImage>& image : batch) {
+      if (fStopDecoding) break;
+      if (!image->fClaimed.exchange(true)) image->decoded.set_value(DecodeImage(image->name));
+    }
+  }));
+}
+
+void DropPreloadedImages() {
+  fStopDecoding = true;
+  for (std::future<void>& decoder : decoders) decoder.wait();
+  decoders.clear();
+  preloadedImages.clear();
+  fStopDecoding = false;
 }
 
 int LoadImageAsTexture(unsigned long* texid, const char* name) {
@@ -189,7 +227,7 @@ int LoadImageAsTexture(unsigned long* texid, const char* name) {
   std::unique_ptr<ImageFile> image;
   auto preloaded = name ? preloadedImages.find(name) : preloadedImages.end();
   if (preloaded != preloadedImages.end()) {
-    image = preloaded->second.get();
+    image = TakePreloaded(*preloaded->second);
     preloadedImages.erase(preloaded);
   } else if (name) {
     image = DecodeImage(name);

@@ -16,6 +16,9 @@ int LoadImageAsTexture(unsigned long* texid, const char* name);
 // Starts decoding images of the "Images" folder on another core; LoadImageAsTexture then only
 // uploads them. Decoding the page images is a good part of the time before the first frame.
 void PreloadImages(std::initializer_list<const char*> names);
+// Stops decoding what PreloadImages started, waits for the image being decoded and drops every
+// image that no page took. Called before the program exits, whichever way it exits.
+void DropPreloadedImages();
 
 // 0 stays 0, 1 stays 1, otherwise the smallest power of two not below n.
 int Power2Ceiling(int n);

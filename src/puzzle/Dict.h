@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <atomic>
 #include <cstddef>
+#include <functional>
+#include <future>
+#include <string>
 #include <vector>
 
 class DictNodePool;
@@ -23,7 +27,7 @@ class DictNode {
   DictNode* m_apChild[26];
 };
 
-// Nodes handed out in large blocks and released all at once: loading a word list builds
+// Nodes handed out from large blocks and released all at once: loading a word list builds
 // hundreds of thousands of nodes, and one allocation each would dominate the loading time.
 class DictNodePool {
  public:
@@ -36,6 +40,8 @@ class DictNodePool {
   size_t Count() const { return m_nUsed; }
 
  private:
+  void AddBlock();
+
   static constexpr size_t m_kBlockBytes = size_t{8} << 20;
   static constexpr size_t m_kBlockNodes = m_kBlockBytes / sizeof(DictNode);
   std::vector<DictNode*> m_aBlock;
@@ -49,6 +55,11 @@ class Dict {
   // Loads the word list of that file name from the "Dict" resource folder; a list that cannot
   // be found or read leaves the dictionary empty.
   explicit Dict(const char* fileName);
+  // The same list, read on another thread at low priority: the constructor returns at once,
+  // and whatever asks the dictionary anything first waits until the list is in. whenLoaded
+  // then runs on that thread, on the complete dictionary (not after a cancelled load).
+  Dict(const char* fileName, std::function<void(const Dict&)> whenLoaded);
+  // Cancels a load that is still running and waits for its thread.
   ~Dict();
   Dict(const Dict&) = delete;
   Dict& operator=(const Dict&) = delete;
@@ -56,13 +67,23 @@ class Dict {
   void AddValid(const char* word);
   bool IsValid(const char* word) const;
 
-  // Reads the words of a list file; used by the constructor and by tests on files of their own.
+  // Reads the words of a list file; tests use it on files of their own.
   void LoadFile(const char* path);
-  size_t NodeCount() const { return m_pool.Count(); }
-  size_t WordCount() const { return m_nWords; }
+  size_t NodeCount() const;
+  size_t WordCount() const;
+  // Returns once a load started by the constructor has ended and its whenLoaded has run.
+  void WaitUntilLoaded() const;
 
  private:
+  void LoadInBackground(const std::string& path,
+                        const std::function<void(const Dict&)>& whenLoaded);
+  void AwaitWords() const;
+  void ReadList(const char* path);
+
   DictNodePool m_pool;
   DictNode* m_pRoot;
   size_t m_nWords = 0;
+  std::future<void> m_loading;
+  std::atomic<bool> m_fLoaded{true};
+  std::atomic<bool> m_fCancel{false};
 };

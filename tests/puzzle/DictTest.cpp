@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
+#include <sstream>
+#include <string>
+#include <vector>
 
 #include "puzzle/Dict.h"
 #include "support/TestSupport.h"
@@ -75,6 +79,64 @@ TEST(Dict, CarriageReturnsRandomBytesAndMissingFiles) {
   EXPECT_TRUE(missing.IsValid("TILE"));
   missing.AddValid("ti'le");
   EXPECT_FALSE(missing.IsValid("ti'le"));
+}
+
+// The loader keeps the path of the previous word; a list in any order must still give the same
+// trie. The shipped list, shuffled, against the same list in its sorted order.
+TEST(Dict, AnUnsortedListLoadsTheSameWordsAsTheSortedOne) {
+  const std::string sortedPath = std::string(QM_RESOURCE_DIR) + "/Dict/enable1.txt";
+  std::vector<std::string> lines;
+  std::istringstream in(ReadFile(sortedPath));
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  ASSERT_GT(lines.size(), 100000u);
+  std::vector<std::string> shuffled = lines;
+  std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(11));
+  TempDir dir;
+  std::string text;
+  for (const std::string& line : shuffled) text += line + "\n";
+  WriteFile(dir.File("shuffled.txt"), text);
+
+  Dict sorted("no-such-list.txt");
+  sorted.LoadFile(sortedPath.c_str());
+  Dict unsorted("no-such-list.txt");
+  unsorted.LoadFile(dir.File("shuffled.txt").c_str());
+  EXPECT_EQ(unsorted.WordCount(), sorted.WordCount());
+  EXPECT_EQ(unsorted.NodeCount(), sorted.NodeCount());
+  size_t differ = 0;
+  for (std::string word : lines) {
+    differ += sorted.IsValid(word.c_str()) != unsorted.IsValid(word.c_str());
+    if (!word.empty()) word.pop_back();  // mostly no word, sometimes one
+    differ += sorted.IsValid(word.c_str()) != unsorted.IsValid(word.c_str());
+  }
+  EXPECT_EQ(differ, 0u);
+  EXPECT_TRUE(unsorted.IsValid("catacombs"));
+}
+
+// A list read on another thread: the first lookup waits for it, whenLoaded sees it whole, and a
+// dictionary destroyed while it loads stops the load.
+TEST(Dict, ABackgroundLoadAnswersAsALoadInPlaceDoes) {
+  Dict inPlace("enable1.txt");
+  size_t seenWords = 0;
+  bool seenPlucky = false;
+  Dict background("enable1.txt", [&](const Dict& dict) {
+    seenWords = dict.WordCount();
+    seenPlucky = dict.IsValid("plucky");
+  });
+  EXPECT_TRUE(background.IsValid("catacombs"));
+  EXPECT_FALSE(background.IsValid("bampf"));
+  background.WaitUntilLoaded();
+  EXPECT_EQ(seenWords, inPlace.WordCount());
+  EXPECT_TRUE(seenPlucky);
+  EXPECT_EQ(background.NodeCount(), inPlace.NodeCount());
+
+  bool ranForMissing = false;
+  Dict missing("no-such-list.txt",
+               [&](const Dict& dict) { ranForMissing = dict.WordCount() == 0; });
+  EXPECT_FALSE(missing.IsValid("catacombs"));
+  missing.WaitUntilLoaded();
+  EXPECT_TRUE(ranForMissing);
+
+  for (int i = 0; i < 3; ++i) Dict cancelled("enable1.txt", [](const Dict&) {});
 }
 
 TEST(DictNode, AStandaloneTreeOwnsItsChildren) {
