@@ -132,7 +132,7 @@ TEST(ImageFile, ASquareImageIsUploadedUnscaledAndShowsUprightOnThePage) {
   glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &value);
   EXPECT_EQ(value, GL_LINEAR);
   glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &value);
-  EXPECT_EQ(value, GL_LINEAR);
+  EXPECT_EQ(value, GL_LINEAR_MIPMAP_LINEAR);
   glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &value);
   EXPECT_EQ(value, GL_REPEAT);
   glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &value);
