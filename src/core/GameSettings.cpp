@@ -1,9 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/GameSettings.h"
 
+#include <cmath>
+#include <cstdio>
 #include <cstring>
+#include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "core/Log.h"
 #include "platform/PreferenceStore.h"
 
 namespace {
@@ -39,10 +45,8 @@ unsigned short DecodeFirstUtf8(const std::string& text) {
   return 0;
 }
 
-}  // namespace
-
-void GameSettings::Initialize() {
-  PreferenceStore::User().RegisterDefaults({
+const std::vector<std::pair<std::string, Value>>& Defaults() {
+  static const std::vector<std::pair<std::string, Value>> defaults = {
       {"Fullscreen", Value::Int(0)},
       {"_FontSize", Value::Int(20)},
       {"_FontName", Value::String("Courier")},
@@ -68,11 +72,89 @@ void GameSettings::Initialize() {
       {"_DictPath", Value::String("enable1.txt")},
       {"HighScores", Value::IntArray({})},
       {"HighScoresBTC", Value::IntArray({})},
-  });
+  };
+  return defaults;
+}
+
+// Where a stored number leaves the game usable. Speeds are pixels per second (the page and
+// tile speeds are also multiplied by "TransitionSpeed"): at 0 nothing would ever arrive, and
+// far above the defaults a page turn would be over before anyone saw it. Font sizes beyond these
+// would draw nothing, or letters that cover their neighbours on the 28-pixel cells and texts that
+// run off the page
+// ("_ScoreFontSize" less 6 is the bonus line's size).
+struct Range {
+  const char* key;
+  double lo;
+  double hi;
+};
+const Range kRanges[] = {
+    {"_PageSpeed", 50.0, 10000.0},
+    {"_LetterSwapSpeed", 50.0, 10000.0},
+    {"_LetterFallSpeed", 50.0, 10000.0},
+    {"TransitionSpeed", 0.5, 10.0},
+    {"_FontSize", 8.0, 32.0},
+    {"_ScoreFontSize", 12.0, 32.0},
+    {"_FPSFontSize", 8.0, 32.0},
+    {"_TimePerWord", 3.0, 3600.0},
+    {"SoundVolume", 0.0, 1.0},
+    {"MusicVolume", 0.0, 1.0},
+};
+
+// The longest text each reader takes, terminator excluded: the size of its buffer less one.
+struct TextLimit {
+  const char* key;
+  size_t maxBytes;
+};
+const TextLimit kTextLimits[] = {
+    {"_FontName", 255},
+    {"_ScoreFontName", 63},
+    {"_FPSFontName", 63},
+    {"_DictPath", 255},
+};
+
+const Range* RangeOf(const char* key) {
+  for (const Range& r : kRanges)
+    if (!strcmp(r.key, key)) return &r;
+  return nullptr;
+}
+
+// Each odd key is told about once a run, however often it is read.
+void LogOnce(const char* key, const std::string& what) {
+  static std::set<std::string> logged;
+  if (!logged.insert(key).second) return;
+  LogError(("Preference " + std::string(key) + " " + what).c_str());
+}
+
+std::string Number(int i) {
+  return std::to_string(i);
+}
+
+std::string Number(float f) {
+  char text[32];
+  snprintf(text, sizeof(text), "%g", static_cast<double>(f));
+  return text;
+}
+
+template <typename T>
+T Clamped(const char* key, T value, T lo, T hi) {
+  if (value >= lo && value <= hi) return value;
+  T edge = value < lo ? lo : hi;
+  LogOnce(key, "holds " + Number(value) + ", outside " + Number(lo) + " to " + Number(hi) +
+                   "; using " + Number(edge) + ".");
+  return edge;
+}
+
+}  // namespace
+
+void GameSettings::Initialize() {
+  PreferenceStore::User().RegisterDefaults(Defaults());
 }
 
 int GameSettings::GetIntParam(const char* key) {
-  return PreferenceStore::User().GetInt(key);
+  int value = PreferenceStore::User().GetInt(key);
+  const Range* r = RangeOf(key);
+  if (!r) return value;
+  return Clamped(key, value, static_cast<int>(std::ceil(r->lo)), static_cast<int>(r->hi));
 }
 
 void GameSettings::SetIntParam(const char* key, int value) {
@@ -80,7 +162,10 @@ void GameSettings::SetIntParam(const char* key, int value) {
 }
 
 float GameSettings::GetFloatParam(const char* key) {
-  return PreferenceStore::User().GetFloat(key);
+  float value = PreferenceStore::User().GetFloat(key);
+  const Range* r = RangeOf(key);
+  if (!r) return value;
+  return Clamped(key, value, static_cast<float>(r->lo), static_cast<float>(r->hi));
 }
 
 void GameSettings::SetFloatParam(const char* key, float value) {
@@ -90,6 +175,16 @@ void GameSettings::SetFloatParam(const char* key, float value) {
 void GameSettings::GetStringParam(const char* key, char* out, size_t outSize) {
   if (!out || outSize == 0) return;
   std::string text = PreferenceStore::User().GetString(key);
+  for (const TextLimit& limit : kTextLimits) {
+    if (strcmp(limit.key, key) != 0 || text.size() <= limit.maxBytes) continue;
+    // A name cut short names nothing: the default serves better.
+    for (const auto& [name, value] : Defaults())
+      if (name == key) {
+        LogOnce(key, "is " + std::to_string(text.size()) + " bytes long, longer than " +
+                         std::to_string(limit.maxBytes) + "; using \"" + value.s + "\".");
+        text = value.s;
+      }
+  }
   size_t n = std::min(text.size(), outSize - 1);
   memcpy(out, text.data(), n);
   out[n] = '\0';
@@ -116,4 +211,11 @@ void GameSettings::GetIntArrayParam(const char* key, int* out, int count) {
 void GameSettings::SetIntArrayParam(const char* key, const int* values, int count) {
   if (count < 0) count = 0;
   PreferenceStore::User().SetIntArray(key, values, count);
+}
+
+void GameSettings::UpdateIntArrayParam(const char* key, int count,
+                                       const std::function<bool(int* values)>& change) {
+  if (count <= 0) return;
+  PreferenceStore::User().UpdateIntArray(
+      key, count, [&](std::vector<int>& values) { return change(values.data()); });
 }

@@ -1,24 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/PreferenceStore.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <glib.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <map>
-#include <set>
 
 #include "core/Log.h"
 
 namespace {
 
 const char kGroup[] = "Quillmere";
+// Far beyond anything the game writes; a larger file is no preference file of ours.
+const off_t kMaxFileSize = 16 << 20;
 
 struct FileSignature {
   bool exists = false;
@@ -33,17 +37,106 @@ struct FileSignature {
   }
 };
 
-FileSignature SignatureOf(const std::string& path) {
+FileSignature SignatureOf(const struct stat& st) {
   FileSignature sig;
-  struct stat st;
-  if (stat(path.c_str(), &st) == 0) {
-    sig.exists = true;
-    sig.dev = st.st_dev;
-    sig.ino = st.st_ino;
-    sig.size = st.st_size;
-    sig.mtime = st.st_mtim;
-  }
+  sig.exists = true;
+  sig.dev = st.st_dev;
+  sig.ino = st.st_ino;
+  sig.size = st.st_size;
+  sig.mtime = st.st_mtim;
   return sig;
+}
+
+FileSignature SignatureOf(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 ? SignatureOf(st) : FileSignature();
+}
+
+// What reading the preference file found.
+struct FileRead {
+  enum State { kMissing, kRead, kTooLarge, kUnreadable } state = kMissing;
+  std::string bytes;
+  std::string error;  // why it could not be read
+  FileSignature sig;
+};
+
+bool IsMissing(int error) {
+  // No file (or no folder) there: nothing that a write could destroy.
+  return error == ENOENT || error == ENOTDIR;
+}
+
+FileRead ReadWhole(const std::string& path) {
+  FileRead r;
+  struct stat st;
+  if (stat(path.c_str(), &st) != 0) {
+    if (!IsMissing(errno)) {
+      r.state = FileRead::kUnreadable;
+      r.error = strerror(errno);
+    }
+    return r;
+  }
+  r.sig = SignatureOf(st);
+  // Looked at before opening: opening a FIFO waits for a writer, a device may do things.
+  if (!S_ISREG(st.st_mode)) {
+    r.state = FileRead::kUnreadable;
+    r.error = "not a regular file";
+    return r;
+  }
+  int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    if (IsMissing(errno)) return FileRead();
+    r.state = FileRead::kUnreadable;
+    r.error = strerror(errno);
+    return r;
+  }
+  // The name may have been given to something else since the look above.
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    close(fd);
+    r.state = FileRead::kUnreadable;
+    r.error = "not a regular file";
+    return r;
+  }
+  r.sig = SignatureOf(st);
+  r.state = FileRead::kRead;
+  if (st.st_size > kMaxFileSize) r.state = FileRead::kTooLarge;
+  char chunk[1 << 16];
+  while (r.state == FileRead::kRead) {
+    ssize_t n = read(fd, chunk, sizeof(chunk));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      r.state = FileRead::kUnreadable;
+      r.error = strerror(errno);
+    } else if (n == 0) {
+      break;
+    } else if (static_cast<off_t>(r.bytes.size()) + n > kMaxFileSize) {
+      r.state = FileRead::kTooLarge;
+    } else {
+      r.bytes.append(chunk, static_cast<size_t>(n));
+    }
+  }
+  close(fd);
+  if (r.state != FileRead::kRead) r.bytes.clear();
+  return r;
+}
+
+// A copy of the key file with only the groups, keys and values that are text, so that a file
+// holding other bytes is written back as a clean key file.
+GKeyFile* TextOnly(GKeyFile* from) {
+  GKeyFile* out = g_key_file_new();
+  gchar** groups = g_key_file_get_groups(from, nullptr);
+  for (gchar** group = groups; group && *group; ++group) {
+    if (!g_utf8_validate(*group, -1, nullptr)) continue;
+    gchar** keys = g_key_file_get_keys(from, *group, nullptr, nullptr);
+    for (gchar** key = keys; key && *key; ++key) {
+      gchar* value = g_key_file_get_value(from, *group, *key, nullptr);
+      if (value && g_utf8_validate(*key, -1, nullptr) && g_utf8_validate(value, -1, nullptr))
+        g_key_file_set_value(out, *group, *key, value);
+      g_free(value);
+    }
+    g_strfreev(keys);
+  }
+  g_strfreev(groups);
+  return out;
 }
 
 // Reads a number the way the old store did: the leading number of the text, 0 when there is
@@ -96,24 +189,31 @@ std::vector<int> ParseIntList(const char* raw) {
   return out;
 }
 
-class FileLock {
- public:
-  explicit FileLock(const std::string& path) {
-    m_fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (m_fd >= 0) {
-      while (flock(m_fd, LOCK_EX) != 0 && errno == EINTR) {
-      }
-    }
-  }
-  ~FileLock() {
-    if (m_fd >= 0) close(m_fd);  // closing releases the lock
-  }
-  FileLock(const FileLock&) = delete;
-  FileLock& operator=(const FileLock&) = delete;
+std::string FormatIntList(const int* values, int count) {
+  std::string raw;
+  for (int i = 0; i < count; ++i) raw += std::to_string(values[i]) + ";";
+  return raw;
+}
 
- private:
-  int m_fd = -1;
-};
+// The temporary files that an atomic write of <base> or <base>.corrupt makes beside it: the
+// name and six letters or digits.
+bool IsTemporaryOf(const std::string& base, const char* name) {
+  for (const std::string& prefix : {base + ".", base + ".corrupt."}) {
+    if (strncmp(name, prefix.c_str(), prefix.size()) != 0) continue;
+    const char* rest = name + prefix.size();
+    int n = 0;
+    while (n < 7 && g_ascii_isalnum(rest[n])) ++n;
+    if (n == 6 && rest[6] == '\0') return true;
+  }
+  return false;
+}
+
+void LogLine(const char* format, const std::string& a, const std::string& b = "",
+             const std::string& c = "") {
+  char line[2048];
+  snprintf(line, sizeof(line), format, a.c_str(), b.c_str(), c.c_str());
+  LogError(line);
+}
 
 }  // namespace
 
@@ -123,13 +223,54 @@ struct PreferenceStore::Impl {
   GKeyFile* keyFile = g_key_file_new();
   FileSignature loaded;
   bool fLoadedOnce = false;
-  // Values set while the file could not be written; they stay in memory and are written with
-  // the next successful save.
+  // The file is there but cannot be read: it is never written over, and what is set stays in
+  // memory until it can be read again.
+  bool fProtected = false;
+  // Values set that are not in the file yet; laid over every reload and written with the next
+  // successful save.
   std::map<std::string, std::string> unsaved;
   bool fWriteErrorLogged = false;
   bool fReadErrorLogged = false;
+  // The file whose other bytes were last copied aside, so that one file is told about once.
+  FileSignature setAside;
+  // The descriptor of the lock file while this copy holds the lock.
+  int lockFd = -1;
 
   ~Impl() { g_key_file_free(keyFile); }
+
+  // Holds the exclusive lock on <file>.lock that every writer of the file holds, for the
+  // guard's life. A guard inside another shares the outer one's lock. Without a lock file (an
+  // unwritable folder) it holds nothing.
+  class Lock {
+   public:
+    explicit Lock(Impl& impl) : m_impl(impl) {
+      if (m_impl.lockFd >= 0) return;
+      int fd = open((m_impl.path + ".lock").c_str(),
+                    O_RDWR | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
+      if (fd < 0) return;
+      int rc;
+      while ((rc = flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
+      }
+      if (rc != 0) {
+        close(fd);
+        return;
+      }
+      m_impl.lockFd = fd;
+      m_fOwner = true;
+    }
+    ~Lock() {
+      if (!m_fOwner) return;
+      close(m_impl.lockFd);  // closing releases the lock
+      m_impl.lockFd = -1;
+    }
+    Lock(const Lock&) = delete;
+    Lock& operator=(const Lock&) = delete;
+    bool Held() const { return m_impl.lockFd >= 0; }
+
+   private:
+    Impl& m_impl;
+    bool m_fOwner = false;
+  };
 
   std::string Folder() const {
     gchar* dir = g_path_get_dirname(path.c_str());
@@ -138,44 +279,127 @@ struct PreferenceStore::Impl {
     return out;
   }
 
-  // Replaces the in-memory copy with what the file holds now. A file that is not a key file is
-  // moved aside once, so that the next save does not destroy what the user may want back.
-  void Load() {
-    FileSignature sig = SignatureOf(path);
+  std::string Aside() const { return path + ".corrupt"; }
+
+  // The names of the temporary files that writes killed half-way left in the folder.
+  std::vector<std::string> Leftovers() const {
+    std::vector<std::string> found;
+    gchar* base = g_path_get_basename(path.c_str());
+    std::string folder = Folder();
+    if (DIR* dir = opendir(folder.c_str())) {
+      while (struct dirent* entry = readdir(dir)) {
+        if (!IsTemporaryOf(base, entry->d_name)) continue;
+        std::string full = folder + "/" + entry->d_name;
+        struct stat st;
+        if (lstat(full.c_str(), &st) == 0 && S_ISREG(st.st_mode)) found.push_back(full);
+      }
+      closedir(dir);
+    }
+    g_free(base);
+    return found;
+  }
+
+  // Every copy writes its temporary file only while holding the lock, so a temporary file seen
+  // while holding it belongs to no write in progress.
+  void RemoveLeftovers() {
+    if (Leftovers().empty()) return;
+    Lock lock(*this);
+    if (!lock.Held()) return;
+    for (const std::string& name : Leftovers()) unlink(name.c_str());
+  }
+
+  // A file that must not be written over: said once a run, whatever the reason.
+  void Protect(const char* format, const std::string& a, const std::string& b) {
+    fProtected = true;
+    if (fReadErrorLogged) return;
+    fReadErrorLogged = true;
+    LogLine(format, a, b);
+  }
+
+  // Moves a file that is no key file to <file>.corrupt, replacing an older one there.
+  bool MoveAside(const std::string& why) {
+    if (rename(path.c_str(), Aside().c_str()) != 0) {
+      Protect(
+          "Preferences file %s could not be read (%s) nor moved aside; it is left untouched, "
+          "and settings changed in this run are kept for this run only.",
+          path, why);
+      return false;
+    }
+    LogLine("Preferences file %s could not be read (%s); moved it to %s and using the defaults.",
+            path, why, Aside());
+    return true;
+  }
+
+  // Copies a file that is a key file but holds bytes that are not text to <file>.corrupt: the
+  // next save writes only the text part back.
+  bool CopyAside(const FileRead& r) {
+    if (setAside == r.sig) return true;
+    GError* error = nullptr;
+    if (!g_file_set_contents(Aside().c_str(), r.bytes.data(), static_cast<gssize>(r.bytes.size()),
+                             &error)) {
+      Protect(
+          "Preferences file %s holds bytes that are not text and could not be copied aside "
+          "(%s); it is left untouched, and settings changed in this run are kept for this run "
+          "only.",
+          path, error->message);
+      g_error_free(error);
+      return false;
+    }
+    setAside = r.sig;
+    LogLine(
+        "Preferences file %s holds bytes that are not text; copied it to %s and using the "
+        "settings that could be read.",
+        path, Aside());
+    return true;
+  }
+
+  // Replaces the in-memory copy with what the file holds now.
+  void Load(bool fLockTried = false) {
+    if (!fLoadedOnce) RemoveLeftovers();
+    FileRead r = ReadWhole(path);
     GKeyFile* fresh = g_key_file_new();
-    if (sig.exists) {
+    fProtected = false;
+    if (r.state == FileRead::kUnreadable) {
+      Protect(
+          "Unable to read preferences file %s (%s); it is left untouched, and settings changed "
+          "in this run are kept for this run only.",
+          path, r.error);
+    } else if (r.state != FileRead::kMissing) {
       GError* error = nullptr;
-      if (!g_key_file_load_from_file(fresh, path.c_str(), G_KEY_FILE_KEEP_COMMENTS, &error)) {
-        if (error->domain == G_KEY_FILE_ERROR) {
-          std::string aside = path + ".corrupt";
-          char line[1024];
-          if (rename(path.c_str(), aside.c_str()) == 0) {
-            snprintf(line, sizeof(line),
-                     "Preferences file %s could not be read (%s); moved it to %s and using the "
-                     "defaults.",
-                     path.c_str(), error->message, aside.c_str());
-          } else {
-            snprintf(line, sizeof(line),
-                     "Preferences file %s could not be read (%s); using the defaults.",
-                     path.c_str(), error->message);
-          }
-          LogError(line);
-          sig = SignatureOf(path);
-        } else if (!fReadErrorLogged) {
-          fReadErrorLogged = true;
-          char line[1024];
-          snprintf(line, sizeof(line), "Unable to read preferences file %s: %s", path.c_str(),
-                   error->message);
-          LogError(line);
-        }
+      std::string why;
+      if (r.state == FileRead::kTooLarge) {
+        why = "larger than " + std::to_string(kMaxFileSize >> 20) + " MiB";
+      } else if (!g_key_file_load_from_data(fresh, r.bytes.data(), r.bytes.size(),
+                                            G_KEY_FILE_KEEP_COMMENTS, &error)) {
+        why = error->message;
         g_error_free(error);
+      }
+      const bool fText =
+          g_utf8_validate(r.bytes.data(), static_cast<gssize>(r.bytes.size()), nullptr);
+      if (why.empty() && fText) {
+        // A key file, as the game writes it.
+      } else if (lockFd < 0 && !fLockTried) {
+        // Setting a file aside changes the folder: only under the lock, and on what the file
+        // holds then (another copy may have just replaced it).
+        g_key_file_free(fresh);
+        Lock lock(*this);
+        Load(true);
+        return;
+      } else if (!why.empty()) {
+        g_key_file_free(fresh);
+        fresh = g_key_file_new();
+        if (MoveAside(why)) r.sig = SignatureOf(path);
+      } else if (CopyAside(r)) {
+        GKeyFile* text = TextOnly(fresh);
+        g_key_file_free(fresh);
+        fresh = text;
       }
     }
     g_key_file_free(keyFile);
     keyFile = fresh;
     for (const auto& [key, raw] : unsaved)
       g_key_file_set_value(keyFile, kGroup, key.c_str(), raw.c_str());
-    loaded = sig;
+    loaded = r.sig;
     fLoadedOnce = true;
   }
 
@@ -194,13 +418,31 @@ struct PreferenceStore::Impl {
     return it == defaults.end() ? nullptr : &it->second;
   }
 
-  void Store(const char* key, const std::string& raw) {
+  std::vector<int> IntArrayLoaded(const char* key) const {
+    if (gchar* raw = g_key_file_get_value(keyFile, kGroup, key, nullptr)) {
+      std::vector<int> values = ParseIntList(raw);
+      g_free(raw);
+      return values;
+    }
+    const Value* d = Default(key);
+    return d && d->kind == Value::kIntArray ? d->a : std::vector<int>();
+  }
+
+  // One step under the lock: reload, let change give the key's new text from what the file
+  // holds now (false: nothing to write), write the file.
+  void Modify(const char* key, const std::function<bool(std::string* raw)>& change) {
     std::string folder = Folder();
     g_mkdir_with_parents(folder.c_str(), 0700);
-    FileLock lock(path + ".lock");
+    Lock lock(*this);
     // Reload under the lock: another copy of the game may have written keys of its own.
     Load();
+    std::string raw;
+    if (!change(&raw)) return;
     g_key_file_set_value(keyFile, kGroup, key, raw.c_str());
+    if (fProtected) {
+      unsaved[key] = raw;
+      return;
+    }
     gsize length = 0;
     gchar* data = g_key_file_to_data(keyFile, &length, nullptr);
     GError* error = nullptr;
@@ -211,16 +453,20 @@ struct PreferenceStore::Impl {
       unsaved[key] = raw;
       if (!fWriteErrorLogged) {
         fWriteErrorLogged = true;
-        char line[1024];
-        snprintf(line, sizeof(line),
-                 "Unable to save preferences to %s: %s; the settings stay for this run only.",
-                 path.c_str(), error->message);
-        LogError(line);
+        LogLine("Unable to save preferences to %s: %s; the settings stay for this run only.", path,
+                error->message);
       }
       g_error_free(error);
     }
     g_free(data);
     loaded = SignatureOf(path);
+  }
+
+  void Store(const char* key, const std::string& raw) {
+    Modify(key, [&](std::string* out) {
+      *out = raw;
+      return true;
+    });
   }
 };
 
@@ -321,13 +567,8 @@ std::string PreferenceStore::GetString(const char* key) {
 }
 
 std::vector<int> PreferenceStore::GetIntArray(const char* key) {
-  if (gchar* raw = m_pImpl->Raw(key)) {
-    std::vector<int> values = ParseIntList(raw);
-    g_free(raw);
-    return values;
-  }
-  const Value* d = m_pImpl->Default(key);
-  return d && d->kind == Value::kIntArray ? d->a : std::vector<int>();
+  m_pImpl->Refresh();
+  return m_pImpl->IntArrayLoaded(key);
 }
 
 void PreferenceStore::SetInt(const char* key, int value) {
@@ -349,7 +590,17 @@ void PreferenceStore::SetString(const char* key, const char* value) {
 }
 
 void PreferenceStore::SetIntArray(const char* key, const int* values, int count) {
-  std::string raw;
-  for (int i = 0; i < count; ++i) raw += std::to_string(values[i]) + ";";
-  m_pImpl->Store(key, raw);
+  m_pImpl->Store(key, FormatIntList(values, count));
+}
+
+void PreferenceStore::UpdateIntArray(const char* key, int count,
+                                     const std::function<bool(std::vector<int>& values)>& change) {
+  if (count < 0) count = 0;
+  m_pImpl->Modify(key, [&](std::string* raw) {
+    std::vector<int> values = m_pImpl->IntArrayLoaded(key);
+    values.resize(static_cast<size_t>(count), 0);
+    if (!change(values)) return false;
+    *raw = FormatIntList(values.data(), count);
+    return true;
+  });
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -9,6 +10,9 @@
 // A persistent per-user key-value store: one key file, a defaults layer kept in memory and never
 // written, numbers converted between kinds on read. Every set is written at once, atomically and
 // under a lock, after reloading the file, so that keys written by another running copy survive.
+// A file that is there but cannot be read is never written over: the values set in this run
+// then stay in memory. A file that is not a key file, or not all text, is set aside intact as
+// <file>.corrupt before anything is written in its place.
 class PreferenceStore {
  public:
   struct Value {
@@ -46,6 +50,11 @@ class PreferenceStore {
   void SetFloat(const char* key, float value);
   void SetString(const char* key, const char* value);
   void SetIntArray(const char* key, const int* values, int count);
+  // Reads the list as the file holds it now (count entries, missing ones 0), lets change alter
+  // it and writes it back, all in one step under the lock, so that a list changed by two
+  // running copies at once keeps both changes. Nothing is written when change returns false.
+  void UpdateIntArray(const char* key, int count,
+                      const std::function<bool(std::vector<int>& values)>& change);
 
   const std::string& Path() const;
 

@@ -94,14 +94,14 @@ MenuEndGame::MenuEndGame(int score, int bonus, bool fTimerMode) : Menu(0, 0, 8, 
   snprintf(line, sizeof(line), "Total Score:     %5d", total);
   SetItem(2, line);
 
-  const char* key = ListKey(fTimerMode);
-  int scores[kHighScoreCount];
-  GameSettings::GetIntArrayParam(key, scores, kHighScoreCount);
-  const int place = EnterScore(scores, total);
-  if (place >= 0) {
-    GameSettings::SetIntArrayParam(key, scores, kHighScoreCount);
-    SetItem(4, PlacementText(place + 1).c_str());
-  }
+  // Read, placed and written in one step, so that a game finished at the same moment in another
+  // running copy keeps its place too.
+  int place = -1;
+  GameSettings::UpdateIntArrayParam(ListKey(fTimerMode), kHighScoreCount, [&](int* scores) {
+    place = EnterScore(scores, total);
+    return place >= 0;
+  });
+  if (place >= 0) SetItem(4, PlacementText(place + 1).c_str());
 
   SetItemLocalized(6, "Play a New Puzzle");
   SetItemLocalized(7, "Back to Table of Contents");

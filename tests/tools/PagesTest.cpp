@@ -21,6 +21,7 @@ struct Rect {
 // An image as luminance in 0..255, read back the way the game reads it: through Cairo.
 class Gray {
  public:
+  Gray() = default;
   explicit Gray(const std::string& path) {
     cairo_surface_t* surface = cairo_image_surface_create_from_png(path.c_str());
     if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
@@ -69,60 +70,74 @@ Ink InkIn(const Gray& page, const Gray& paper, const Rect& r) {
   return ink;
 }
 
-TEST(PagesTest, EveryImageIsThereAtItsSize) {
-  for (const char* name : {"Paper", "TitlePage", "HSPage", "InstructionsPage"}) {
-    const Gray image(kRoot + "/Images/" + name + ".png");
-    EXPECT_EQ(image.width, 512) << name;
-    EXPECT_EQ(image.height, 512) << name;
-  }
-  const Gray icon(kRoot + "/Icons/quillmere.png");
-  EXPECT_EQ(icon.width, 256);
-  EXPECT_EQ(icon.height, 256);
+// The paper as the game shows it: an image of twice the book's size drawn onto a page of book
+// pixels, each book pixel the mean of its four image pixels.
+Gray Halved(const Gray& image) {
+  Gray half;
+  half.width = image.width / 2;
+  half.height = image.height / 2;
+  for (int y = 0; y < half.height; ++y)
+    for (int x = 0; x < half.width; ++x)
+      half.luma.push_back((image.At(2 * x, 2 * y) + image.At(2 * x + 1, 2 * y) +
+                           image.At(2 * x, 2 * y + 1) + image.At(2 * x + 1, 2 * y + 1)) /
+                          4.0);
+  return half;
 }
 
-TEST(PagesTest, PaperIsTexturedAndBrownedAtTheEdges) {
+// Pixels that stand out from their four neighbours: grain and fibres.
+int Detail(const Gray& image) {
+  int detailed = 0;
+  for (int y = 1; y < image.height - 1; ++y) {
+    for (int x = 1; x < image.width - 1; ++x) {
+      const double around =
+          (image.At(x - 1, y) + image.At(x + 1, y) + image.At(x, y - 1) + image.At(x, y + 1)) / 4;
+      if (std::abs(image.At(x, y) - around) > 3.0) ++detailed;
+    }
+  }
+  return detailed;
+}
+
+TEST(PagesTest, PaperIsTexturedAtBothSizesAndBrownedAtTheEdges) {
   const Gray paper(kRoot + "/Images/Paper.png");
-  ASSERT_EQ(paper.width, 512);
+  ASSERT_EQ(paper.width, 1024);
+  const Gray page = Halved(paper);
 
   // Unevenness: the middle of the sheet is not one flat colour.
   const Rect middle{128, 128, 384, 384};
-  const double mean = paper.Mean(middle);
+  const double mean = page.Mean(middle);
   double variance = 0.0;
   for (int y = middle.y0; y < middle.y1; ++y)
-    for (int x = middle.x0; x < middle.x1; ++x) variance += std::pow(paper.At(x, y) - mean, 2);
+    for (int x = middle.x0; x < middle.x1; ++x) variance += std::pow(page.At(x, y) - mean, 2);
   variance /= 256.0 * 256.0;
   EXPECT_GT(variance, 1.0);
   EXPECT_GT(mean, 200.0) << "the sheet should be light enough to print on";
 
-  // Fibres and grain: fine detail that stands out from its immediate neighbours.
-  int detailed = 0;
-  for (int y = 1; y < 511; ++y) {
-    for (int x = 1; x < 511; ++x) {
-      const double around =
-          (paper.At(x - 1, y) + paper.At(x + 1, y) + paper.At(x, y - 1) + paper.At(x, y + 1)) / 4;
-      if (std::abs(paper.At(x, y) - around) > 3.0) ++detailed;
-    }
-  }
-  EXPECT_GT(detailed, 510 * 510 / 100);
+  // Fine detail in the page as shown at its own size, and finer detail of its own in the image
+  // (a magnified sheet would have almost none).
+  EXPECT_GT(Detail(page), 510 * 510 / 100);
+  EXPECT_GT(Detail(paper), 1022 * 1022 / 20);
 
   // Each edge band is darker than the middle.
   for (const Rect& edge :
        {Rect{0, 0, 512, 6}, Rect{0, 506, 512, 512}, Rect{0, 0, 6, 512}, Rect{506, 0, 512, 512}}) {
-    EXPECT_LT(paper.Mean(edge), mean - 15.0);
+    EXPECT_LT(page.Mean(edge), mean - 15.0);
   }
 }
 
-// Where the game draws over a page (menu item boxes with room for ~200 px of text, the version
-// line, the best-score lines, the back link), and where the page prints its own words.
-struct PrintedPage {
+// Every image is twice the book's 512 pixels square. On the printed pages, the places where the
+// game draws over them (menu item boxes with room for ~200 px of text, the version line, the
+// best-score lines, the back link) are blank, and the page's own words are where they belong.
+// Places are in book pixels, as the game lays them out.
+struct Image {
   const char* name;
   std::vector<Rect> blank;
   std::vector<Rect> printed;
 };
 
-TEST(PagesTest, PagesArePrintedOnlyWhereTheGameDrawsNothing) {
+TEST(PagesTest, ImagesAreTwiceTheBookSizeAndPrintedOnlyWhereTheGameDrawsNothing) {
   const Gray paper(kRoot + "/Images/Paper.png");
-  const std::vector<PrintedPage> pages = {
+  const std::vector<Image> images = {
+      {"Paper", {}, {}},
       {"TitlePage",
        {{204, 230, 412, 436}, {20, 10, 100, 28}},
        {{60, 40, 452, 140}, {204, 196, 412, 222}}},
@@ -131,16 +146,19 @@ TEST(PagesTest, PagesArePrintedOnlyWhereTheGameDrawsNothing) {
        {{100, 0, 412, 36}, {63, 36, 233, 61}, {301, 36, 471, 61}}},
       {"InstructionsPage", {{160, 470, 420, 508}}, {{20, 0, 492, 60}, {20, 60, 492, 460}}},
   };
-  for (const PrintedPage& page : pages) {
-    const Gray image(kRoot + "/Images/" + page.name + ".png");
-    ASSERT_EQ(image.width, 512) << page.name;
-    for (const Rect& r : page.blank) {
-      EXPECT_LT(InkIn(image, paper, r).deepest, 12.0)
-          << page.name << " has ink at " << r.x0 << "," << r.y0;
+  for (const Image& expected : images) {
+    const Gray image(kRoot + "/Images/" + expected.name + ".png");
+    EXPECT_EQ(image.width, 1024) << expected.name;
+    EXPECT_EQ(image.height, 1024) << expected.name;
+    if (image.width != paper.width || image.height != paper.height) continue;
+    const auto inImage = [](const Rect& r) { return Rect{2 * r.x0, 2 * r.y0, 2 * r.x1, 2 * r.y1}; };
+    for (const Rect& r : expected.blank) {
+      EXPECT_LT(InkIn(image, paper, inImage(r)).deepest, 12.0)
+          << expected.name << " has ink at " << r.x0 << "," << r.y0;
     }
-    for (const Rect& r : page.printed) {
-      EXPECT_GT(InkIn(image, paper, r).inked, 200)
-          << page.name << " has no print at " << r.x0 << "," << r.y0;
+    for (const Rect& r : expected.printed) {
+      EXPECT_GT(InkIn(image, paper, inImage(r)).inked, 4 * 200)
+          << expected.name << " has no print at " << r.x0 << "," << r.y0;
     }
   }
 }
@@ -150,6 +168,8 @@ TEST(PagesTest, IconIsATileOnATransparentGround) {
       cairo_image_surface_create_from_png((kRoot + "/Icons/quillmere.png").c_str());
   ASSERT_EQ(cairo_surface_status(icon), CAIRO_STATUS_SUCCESS);
   ASSERT_EQ(cairo_image_surface_get_format(icon), CAIRO_FORMAT_ARGB32);
+  ASSERT_EQ(cairo_image_surface_get_width(icon), 256);
+  ASSERT_EQ(cairo_image_surface_get_height(icon), 256);
   const auto* data = cairo_image_surface_get_data(icon);
   const int stride = cairo_image_surface_get_stride(icon);
   auto alpha = [&](int x, int y) { return data[y * stride + 4 * x + 3]; };  // little-endian ARGB

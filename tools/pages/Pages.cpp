@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Pages.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -102,9 +103,36 @@ void PaintScoresPage(cairo_t* cr) {
 
 namespace {
 
+// A small table of two rows, a label in italics before each, between a rule above and below.
+// Widths are in ems of the text, so that the table grows and shrinks with it.
+struct Table {
+  const char* labels[2];
+  std::vector<std::array<const char*, 2>> columns;
+  double labelWidth, columnWidth;
+};
+
+const Table kScoreTable{
+    {"letters", "points"},
+    {{"3", "10"}, {"4", "30"}, {"5", "50"}, {"6", "100"}, {"7", "200"}, {"8 or more", "400"}},
+    5.5,
+    4.6,
+};
+
+// As wide as the table of scores, so that the rules of the two line up.
+const Table kKeyTable{
+    {"key", "book"},
+    {{"Ctrl+Plus", "larger"},
+     {"Ctrl+Minus", "smaller"},
+     {"Ctrl+0", "at 100%"},
+     {"F11", "full screen"}},
+    5.5,
+    6.9,
+};
+
 struct Paragraph {
   const char* head;  // printed in red as a run-in heading, or null
   const char* body;
+  const Table* table = nullptr;  // set under the paragraph, or null
 };
 
 const Paragraph kRules[] = {
@@ -112,9 +140,8 @@ const Paragraph kRules[] = {
      "Eighty-eight letter tiles fill the board. Find words among them and cross them out: their "
      "tiles vanish, and since no new letters ever arrive, the board empties as you play."},
     {"Swapping tiles.",
-     "Click a tile to pick it up, then click any other tile: the two change places. Click the "
-     "first tile again to put it back. A swap costs 10 points in a Regular Game and nothing in "
-     "Beat the Clock."},
+     "Click a tile to pick it up and any other to swap the two; click it again to put it back. "
+     "A swap costs 10 points in a Regular Game, none in Beat the Clock."},
     {"Crossing out words.",
      "Press the mouse button on the first letter of a word, draw a stroke through its letters and "
      "let go on the last. A word runs in a straight line, across, down or diagonally, reads from "
@@ -124,20 +151,16 @@ const Paragraph kRules[] = {
      "The Options page offers two ways to draw. In Freeform, the usual way, every tile the stroke "
      "passes over must lie on one line from the first; in Straight Line only the tiles where the "
      "stroke starts and ends count."},
-    {"Scoring.", "The longer the word, the more it is worth:"},
+    {"Scoring.", "The longer the word, the more it is worth:", &kScoreTable},
     {nullptr,
      "As the board empties, a clearing bonus grows, up to 2000 points for an empty board; it is "
      "added to your score when the game ends."},
     {"Two ways to play.",
-     "A Regular Game has no clock: play until the board is empty or you find no more words, then "
-     "click \u201cClick Here When Done\u201d. In Beat the Clock you have 12 seconds for each word; "
-     "every word you find winds the clock back up, and the game ends when time runs out or the "
-     "board is empty."},
-    {"Pausing.",
-     "Press Escape to pause; the pause menu lets you go on with the game or return to the table "
-     "of contents."},
+     "A Regular Game has no clock: when you find no more words, click \u201cClick Here When "
+     "Done\u201d. In Beat the Clock each word must be found within 12\u00a0seconds; the game ends "
+     "when time runs out or the board is empty."},
+    {"Keys.", "Escape pauses the game, and four keys change how the book is shown:", &kKeyTable},
 };
-constexpr int kScoreTableAfter = 4;  // the paragraph that the score table follows
 
 constexpr double kTextLeft = 36.0;
 constexpr double kTextWidth = kPageSize - 2.0 * kTextLeft;
@@ -151,12 +174,9 @@ std::string Escape(const char* text) {
   return result;
 }
 
-// Word lengths against points, as a small two-row table with rules above and below.
-double SetScoreTable(cairo_t* cr, double pixels, double top, bool print) {
-  static const char* const kLengths[] = {"3", "4", "5", "6", "7", "8 or more"};
-  static const char* const kPoints[] = {"10", "30", "50", "100", "200", "400"};
-  const double labelWidth = 5.5 * pixels, cellWidth = 4.6 * pixels;
-  const double width = labelWidth + 6 * cellWidth;
+double SetTable(cairo_t* cr, const Table& table, double pixels, double top, bool print) {
+  const double labelWidth = table.labelWidth * pixels, columnWidth = table.columnWidth * pixels;
+  const double width = labelWidth + static_cast<double>(table.columns.size()) * columnWidth;
   const double left = kCentre - width / 2.0;
   const double rowHeight = 1.45 * pixels;
   const double padding = 0.35 * pixels;
@@ -166,10 +186,11 @@ double SetScoreTable(cairo_t* cr, double pixels, double top, bool print) {
     PrintRule(cr, left, left + width, top + 0.5, 0.8, kGreyInk);
     for (int row = 0; row < 2; ++row) {
       const double rowTop = top + padding + row * rowHeight;
-      Text(cr, label, row == 0 ? "letters" : "points").Print(left, rowTop, Align::kLeft, kBlackInk);
-      for (int i = 0; i < 6; ++i) {
-        Text(cr, cell, row == 0 ? kLengths[i] : kPoints[i])
-            .Print(left + labelWidth + (i + 0.5) * cellWidth, rowTop, Align::kCenter, kBlackInk);
+      Text(cr, label, table.labels[row]).Print(left, rowTop, Align::kLeft, kBlackInk);
+      for (size_t i = 0; i < table.columns.size(); ++i) {
+        Text(cr, cell, table.columns[i][row])
+            .Print(left + labelWidth + (static_cast<double>(i) + 0.5) * columnWidth, rowTop,
+                   Align::kCenter, kBlackInk);
       }
     }
     PrintRule(cr, left, left + width, top + 2 * padding + 2 * rowHeight - 0.5, 0.8, kGreyInk);
@@ -182,7 +203,6 @@ double SetScoreTable(cairo_t* cr, double pixels, double top, bool print) {
 double SetRules(cairo_t* cr, double pixels, bool print) {
   const double gap = 0.45 * pixels;
   double y = kTextTop;
-  int index = 0;
   for (const Paragraph& paragraph : kRules) {
     std::string markup;
     if (paragraph.head != nullptr) {
@@ -194,8 +214,7 @@ double SetRules(cairo_t* cr, double pixels, bool print) {
     text.SetLineSpacing(1.12);
     if (print) text.Print(kTextLeft, y, Align::kLeft, kBlackInk);
     y += text.Height() + gap;
-    if (index == kScoreTableAfter) y = SetScoreTable(cr, pixels, y, print) + gap;
-    ++index;
+    if (paragraph.table != nullptr) y = SetTable(cr, *paragraph.table, pixels, y, print) + gap;
   }
   return y - gap;
 }

@@ -3,8 +3,9 @@
 
 #include <cairo.h>
 
-// Each painter prints one page onto a 512 x 512 sheet of paper already on `cr`, leaving blank
-// the places where the game draws its menus and read-outs over the page.
+// Each painter prints one page onto a sheet of paper already on `cr`, in the 512 x 512 book pixels
+// that the game lays out in (`cr` maps them onto the image, however dense), leaving blank the
+// places where the game draws its menus and read-outs over the page.
 void PaintTitlePage(cairo_t* cr);
 void PaintScoresPage(cairo_t* cr);
 void PaintInstructionsPage(cairo_t* cr);

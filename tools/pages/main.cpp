@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Paints the game's printed pages, its paper and its desktop icons:
 //   quillmere_pages RESOURCE_ROOT [ICON_ROOT]
-// writes RESOURCE_ROOT/Images/{Paper,TitlePage,HSPage,InstructionsPage}.png,
+// writes RESOURCE_ROOT/Images/{Paper,TitlePage,HSPage,InstructionsPage}.png (1024 pixels square,
+// twice the book's 512 pixels, so that a zoomed book or a high-density screen shows them sharp),
 // RESOURCE_ROOT/Icons/quillmere.png (the window's icon) and, given ICON_ROOT, the desktop's icon
 // at every size as ICON_ROOT/hicolor/<size>x<size>/apps/io.github.quillmere.Quillmere.png.
 
@@ -10,8 +11,11 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <future>
 #include <string>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 #include "Pages.h"
 #include "Paper.h"
@@ -20,7 +24,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The pages are laid out in book pixels, as the game lays out what it draws over them, and painted
+// at twice that density.
 constexpr int kPageSize = 512;
+constexpr int kPageDensity = 2;
 constexpr uint64_t kPaperSeed = 0x9A9E5EEDu;
 constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256, 512};
 constexpr char kIconName[] = "io.github.quillmere.Quillmere.png";
@@ -63,16 +70,26 @@ bool MakeFolder(const fs::path& folder) {
 
 // Every printed page starts as a copy of the one plain sheet, so that all pages of the book are
 // visibly cut from the same paper.
-bool WritePage(cairo_surface_t* paper, void (*paint)(cairo_t*), const fs::path& path) {
-  cairo_surface_t* page = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kPageSize, kPageSize);
+cairo_surface_t* PaintPage(cairo_surface_t* paper, void (*paint)(cairo_t*)) {
+  const int pixels = kPageSize * kPageDensity;
+  cairo_surface_t* page = cairo_image_surface_create(CAIRO_FORMAT_RGB24, pixels, pixels);
   cairo_t* cr = cairo_create(page);
   cairo_set_source_surface(cr, paper, 0.0, 0.0);
   cairo_paint(cr);
+  cairo_scale(cr, kPageDensity, kPageDensity);
   paint(cr);
   cairo_destroy(cr);
-  const bool written = WritePng(page, path);
-  cairo_surface_destroy(page);
-  return written;
+  return page;
+}
+
+// Compressing a page takes longer than painting it, and no two images share anything once painted:
+// each is written on a thread of its own while the next is painted. Takes over the surface.
+std::future<bool> WriteInBackground(cairo_surface_t* image, fs::path path) {
+  return std::async(std::launch::async, [image, path = std::move(path)] {
+    const bool written = WritePng(image, path);
+    cairo_surface_destroy(image);
+    return written;
+  });
 }
 
 }  // namespace
@@ -86,13 +103,20 @@ int main(int argc, char** argv) {
   for (const char* folder : {"Images", "Icons"})
     if (!MakeFolder(root / folder)) return 1;
 
-  cairo_surface_t* paper = PaintPaper(kPageSize, kPaperSeed);
-  bool ok = WritePng(paper, root / "Images" / "Paper.png");
-  ok = WritePage(paper, PaintTitlePage, root / "Images" / "TitlePage.png") && ok;
-  ok = WritePage(paper, PaintScoresPage, root / "Images" / "HSPage.png") && ok;
-  ok = WritePage(paper, PaintInstructionsPage, root / "Images" / "InstructionsPage.png") && ok;
-  cairo_surface_destroy(paper);
+  cairo_surface_t* paper = PaintPaper(kPageSize, kPaperSeed, kPageDensity);
+  const struct {
+    const char* name;
+    void (*paint)(cairo_t*);
+  } kPages[] = {{"TitlePage.png", PaintTitlePage},
+                {"HSPage.png", PaintScoresPage},
+                {"InstructionsPage.png", PaintInstructionsPage}};
+  std::vector<std::future<bool>> writes;
+  for (const auto& page : kPages)
+    writes.push_back(WriteInBackground(PaintPage(paper, page.paint), root / "Images" / page.name));
+  // Last, once no page reads from it any more.
+  writes.push_back(WriteInBackground(paper, root / "Images" / "Paper.png"));
 
+  bool ok = true;
   ok = WriteIcon(256, root / "Icons" / "quillmere.png") && ok;
   if (argc == 3) {
     for (int size : kIconSizes) {
@@ -101,5 +125,6 @@ int main(int argc, char** argv) {
       ok = MakeFolder(folder) && WriteIcon(size, folder / kIconName) && ok;
     }
   }
+  for (std::future<bool>& written : writes) ok = written.get() && ok;
   return ok ? 0 : 1;
 }
