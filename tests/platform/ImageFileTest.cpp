@@ -220,9 +220,9 @@ TEST(ImageFile, MissingOrBrokenImagesLogAndFailWithANewTextureName) {
   unsigned long paper = 1281;
   EXPECT_EQ(LoadImageAsTexture(&paper, "Paper.png"), 0);
   Texels texels = ReadTexture(paper);
-  EXPECT_EQ(texels.width, 512);
-  EXPECT_EQ(texels.height, 512);
-  EXPECT_EQ(texels.At(256, 256) >> 24, 0xFFu) << "the paper is opaque";
+  EXPECT_EQ(texels.width, 1024);
+  EXPECT_EQ(texels.height, 1024);
+  EXPECT_EQ(texels.At(512, 512) >> 24, 0xFFu) << "the paper is opaque";
 }
 
 }  // namespace
