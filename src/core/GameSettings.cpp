@@ -72,6 +72,8 @@ const std::vector<std::pair<std::string, Value>>& Defaults() {
       {"_DictPath", Value::String("enable1.txt")},
       {"HighScores", Value::IntArray({})},
       {"HighScoresBTC", Value::IntArray({})},
+      // The book's size in percent; the window lowers it to what it holds.
+      {"Zoom", Value::Int(100)},
   };
   return defaults;
 }
@@ -98,6 +100,7 @@ const Range kRanges[] = {
     {"_TimePerWord", 3.0, 3600.0},
     {"SoundVolume", 0.0, 1.0},
     {"MusicVolume", 0.0, 1.0},
+    {"Zoom", 100.0, 2500.0},
 };
 
 // The longest text each reader takes, terminator excluded: the size of its buffer less one.

@@ -4,9 +4,13 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
 #include <cairo.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,6 +21,7 @@
 #include "core/GameEvent.h"
 #include "core/GameSettings.h"
 #include "core/Log.h"
+#include "platform/BookScale.h"
 #include "platform/GameEventSDL.h"
 #include "platform/Resources.h"
 
@@ -40,6 +45,24 @@ bool IsInvisibleDriver() {
   if (strcmp(driver, "offscreen") != 0 && strcmp(driver, "dummy") != 0) return false;
   const char* asked = getenv("SDL_VIDEODRIVER");
   return !(asked && strcmp(asked, driver) == 0);
+}
+
+// The desktop's scale on X11, where SDL's window and drawable sizes agree: GDK_SCALE as GTK
+// reads it, else the Xft.dpi resource against the ordinary 96 dots per inch.
+double X11DesktopScale(SDL_Window* window) {
+  const char* gdk = getenv("GDK_SCALE");
+  if (gdk && atoi(gdk) > 0) return std::min(atoi(gdk), 4);
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return 1.0;
+  const char* dpi = XGetDefault(info.info.x11.display, "Xft", "dpi");
+  const double value = dpi ? atof(dpi) : 0.0;
+  return value >= 96.0 ? std::min(value / 96.0, 4.0) : 1.0;
+}
+
+int StoredZoom() {
+  int zoom = GameSettings::GetIntParam("Zoom");
+  return zoom > 0 ? zoom : bookscale::kDefaultZoom;
 }
 
 // The window's icon for the task bar and the window list: the same picture as the desktop
@@ -87,6 +110,10 @@ struct GameView::Impl {
   // Where the driver refuses a swap interval, the loop itself waits for the display's rate.
   bool fSelfPaced = false;
   double dFramePeriod = 0.001;
+  // Device pixels per window coordinate (above 1 where the desktop scales windows itself, as
+  // Wayland does) and the desktop's scale that 100% zoom stands for.
+  double pixelRatio = 1.0;
+  double desktopScale = 1.0;
   std::function<void()> frameHook;
 
   // The video subsystem stays up until the process ends: shutting it down unloads the GL
@@ -114,7 +141,7 @@ struct GameView::Impl {
     for (int depth : {32, 24}) {
       SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depth);
       window = SDL_CreateWindow("Quillmere", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                kDefaultSize, kDefaultSize, flags);
+                                kDefaultSize, kDefaultSize, flags | SDL_WINDOW_HIDDEN);
       if (window) break;
     }
     if (!window) {
@@ -122,7 +149,12 @@ struct GameView::Impl {
       LogError("Invalid format... terminating.");
       return false;
     }
-    SDL_SetWindowMinimumSize(window, kMinimumSize, kMinimumSize);
+    MeasureDesktopScale();
+    const int minimum = WindowCoord(kMinimumSize * desktopScale);
+    SDL_SetWindowMinimumSize(window, minimum, minimum);
+    FitWindowToZoom(StoredZoom());
+    SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    SDL_ShowWindow(window);
     SetWindowIcon(window);
     context = SDL_GL_CreateContext(window);
     if (!context) {
@@ -137,6 +169,81 @@ struct GameView::Impl {
 
   void DrawableSize(int& width, int& height) const {
     SDL_GL_GetDrawableSize(window, &width, &height);
+  }
+
+  void MeasureDesktopScale() {
+    int windowWidth = 0, drawableWidth = 0;
+    SDL_GetWindowSize(window, &windowWidth, nullptr);
+    SDL_GL_GetDrawableSize(window, &drawableWidth, nullptr);
+    pixelRatio = windowWidth > 0 && drawableWidth > windowWidth
+                     ? static_cast<double>(drawableWidth) / windowWidth
+                     : 1.0;
+    desktopScale = pixelRatio > 1.0 ? pixelRatio : X11DesktopScale(window);
+  }
+
+  int WindowCoord(double devicePixels) const {
+    return static_cast<int>(std::lround(devicePixels / pixelRatio));
+  }
+
+  // A window smaller than the default size at this zoom grows to it, as far as the screen
+  // allows; a larger one keeps its size.
+  void FitWindowToZoom(int zoom) {
+    if (fFullScreenOn) return;
+    SDL_Rect usable{0, 0, 0, 0};
+    if (SDL_GetDisplayUsableBounds(SDL_GetWindowDisplayIndex(window), &usable) != 0) return;
+    const int wanted = WindowCoord(kDefaultSize * desktopScale * zoom / 100.0);
+    int width = 0, height = 0;
+    SDL_GetWindowSize(window, &width, &height);
+    const int newWidth = std::max(width, std::min(wanted, usable.w));
+    const int newHeight = std::max(height, std::min(wanted, usable.h));
+    if (newWidth != width || newHeight != height) SDL_SetWindowSize(window, newWidth, newHeight);
+  }
+
+  // The zoom in use for the drawable's present size; the scale every frame and every pointer
+  // position go through.
+  void UpdateScale() {
+    int width, height;
+    DrawableSize(width, height);
+    const int zoom = bookscale::ZoomInUse(StoredZoom(), width, height, desktopScale);
+    bookscale::SetScale(zoom / 100.0 * desktopScale);
+  }
+
+  void BookSize(int& width, int& height) const {
+    DrawableSize(width, height);
+    width = static_cast<int>(width / bookscale::Scale());
+    height = static_cast<int>(height / bookscale::Scale());
+  }
+
+  // Ctrl+Plus, Ctrl+Minus and Ctrl+0; the stored zoom goes no higher than the screen can hold.
+  bool HandleZoomKey(const SDL_Keysym& key) {
+    if (!(key.mod & KMOD_CTRL)) return false;
+    int step;
+    switch (key.sym) {
+      case SDLK_PLUS:
+      case SDLK_EQUALS:
+      case SDLK_KP_PLUS:
+        step = 1;
+        break;
+      case SDLK_MINUS:
+      case SDLK_KP_MINUS:
+        step = -1;
+        break;
+      case SDLK_0:
+      case SDLK_KP_0:
+        step = 0;
+        break;
+      default:
+        return false;
+    }
+    SDL_Rect screen{0, 0, 0, 0};
+    SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(window), &screen);
+    const int largest =
+        bookscale::LargestZoom(static_cast<int>(screen.w * pixelRatio),
+                               static_cast<int>(screen.h * pixelRatio), desktopScale);
+    const int zoom = bookscale::SteppedZoom(StoredZoom(), step, largest);
+    if (zoom != StoredZoom()) GameSettings::SetIntParam("Zoom", zoom);
+    FitWindowToZoom(zoom);
+    return true;
   }
 
   void Reshape() {
@@ -192,7 +299,8 @@ struct GameView::Impl {
     SetFullScreen(GameSettings::GetIntParam("Fullscreen") != 0);
     LogString("self apparently made first responder");
     int width, height;
-    DrawableSize(width, height);
+    UpdateScale();
+    BookSize(width, height);
     Game::Init(width, height);
     fStarted = true;
   }
@@ -200,17 +308,34 @@ struct GameView::Impl {
   void Frame() {
     if (!fStarted) FirstFrame();
     int width, height;
-    DrawableSize(width, height);
+    UpdateScale();
+    BookSize(width, height);
     Game::pGame->Tick();
     Game::pGame->Render(width, height);
     SDL_GL_SwapWindow(window);
   }
 
+  // Pointer positions reach the game in book pixels, through the same scale as the drawing.
   void Forward(const SDL_Event& event) {
     if (!Game::pGame) return;
-    int windowHeight;
-    SDL_GetWindowSize(window, nullptr, &windowHeight);
-    GameEvent gameEvent(new GameEventSDL(event, windowHeight));
+    UpdateScale();
+    const double perCoord = pixelRatio / bookscale::Scale();
+    auto toBook = [perCoord](Sint32 coord) {
+      return static_cast<Sint32>(std::floor(coord * perCoord));
+    };
+    SDL_Event inBook = event;
+    if (event.type == SDL_MOUSEMOTION) {
+      inBook.motion.x = toBook(event.motion.x);
+      inBook.motion.y = toBook(event.motion.y);
+      inBook.motion.xrel = toBook(event.motion.xrel);
+      inBook.motion.yrel = toBook(event.motion.yrel);
+    } else if (event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP) {
+      inBook.button.x = toBook(event.button.x);
+      inBook.button.y = toBook(event.button.y);
+    }
+    int width, height;
+    BookSize(width, height);
+    GameEvent gameEvent(new GameEventSDL(inBook, height));
     Game::pGame->HandleEvent(&gameEvent);
   }
 
@@ -248,7 +373,7 @@ struct GameView::Impl {
       case SDL_KEYDOWN:
         if (event.key.keysym.sym == SDLK_F11) {
           if (!event.key.repeat) ToggleFullScreen();
-        } else {
+        } else if (!HandleZoomKey(event.key.keysym)) {
           Forward(event);
         }
         break;

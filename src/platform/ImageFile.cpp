@@ -247,12 +247,15 @@ int LoadImageAsTexture(unsigned long* texid, const char* name) {
   glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
   glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
   glPixelStorei(GL_UNPACK_SWAP_BYTES, GL_FALSE);
+  // The page images are painted at twice the book's size: mipmaps keep them smooth when a book
+  // at 100% draws them at half their size, and every zoom in between.
+  glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, GL_TRUE);
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, image->BufferWidth(), image->BufferHeight(), 0, GL_BGRA,
                GL_UNSIGNED_INT_8_8_8_8_REV, image->BufferPtr());
   glPopClientAttrib();
   glReportError();
   glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-  glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
   glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
   glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
   glReportError();

@@ -12,6 +12,7 @@
 
 #include "core/GLError.h"
 #include "core/Log.h"
+#include "platform/BookScale.h"
 
 namespace {
 
@@ -44,7 +45,8 @@ std::string ToUtf8(const std::string& text) {
 
 class Layout {
  public:
-  Layout(const std::string& text, const TextAttributes& attributes)
+  // The scale sets the size of the glyphs in device pixels per point.
+  Layout(const std::string& text, const TextAttributes& attributes, double scale = 1.0)
       : m_layout(pango_layout_new(SharedContext())), m_empty(text.empty()) {
     PangoFontDescription* font = pango_font_description_new();
     pango_font_description_set_family(
@@ -53,7 +55,7 @@ class Layout {
     float size = std::isfinite(attributes.size) && attributes.size > 0.0f
                      ? std::min(attributes.size, 4096.0f)
                      : 12.0f;
-    pango_font_description_set_absolute_size(font, size * PANGO_SCALE);
+    pango_font_description_set_absolute_size(font, size * scale * PANGO_SCALE);
     pango_layout_set_font_description(m_layout, font);
     pango_font_description_free(font);
     pango_layout_set_single_paragraph_mode(m_layout, TRUE);
@@ -214,8 +216,11 @@ void StringTexture::GenTexture() {
   glGetIntegerv(GL_MAX_RECTANGLE_TEXTURE_SIZE, &maxSize);
   if (maxSize <= 0) maxSize = 2048;
   const int limit = std::min(static_cast<int>(maxSize), 32767);
-  const int width = ImageExtent(m_frameSize.width, limit);
-  const int height = ImageExtent(m_frameSize.height, limit);
+  // Rasterised for the device's pixels, so that a zoomed book shows sharp glyphs, not
+  // stretched ones; drawn over the frame's size in book pixels.
+  const double scale = bookscale::Scale();
+  const int width = ImageExtent(static_cast<float>(m_frameSize.width * scale), limit);
+  const int height = ImageExtent(static_cast<float>(m_frameSize.height * scale), limit);
 
   cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
   cairo_t* cr = cairo_create(image);
@@ -225,23 +230,27 @@ void StringTexture::GenTexture() {
   }
   if (m_borderColor.alpha != 0.0f) {
     // A line 1.5 pixels wide along the inside of the image's edge.
+    const double line = 1.5 * scale;
     SetSource(cr, m_borderColor);
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
     cairo_rectangle(cr, 0, 0, width, height);
-    if (width > 3 && height > 3) cairo_rectangle(cr, 1.5, 1.5, width - 3.0, height - 3.0);
+    if (width > 2 * line && height > 2 * line)
+      cairo_rectangle(cr, line, line, width - 2 * line, height - 2 * line);
     cairo_fill(cr);
   }
   // The glyphs take the foreground colour of the text's attributes; the text colour is kept
   // only as the object's state.
   SetSource(cr, m_attributes.foreground);
-  Layout layout(m_text, m_attributes);
-  layout.Draw(cr, layout.Origin(m_marginSize.width, height - m_marginSize.height));
+  Layout layout(m_text, m_attributes, scale);
+  layout.Draw(cr, layout.Origin(m_marginSize.width * scale, height - m_marginSize.height * scale));
   cairo_destroy(cr);
   cairo_surface_flush(image);
 
   if (cairo_surface_status(image) == CAIRO_STATUS_SUCCESS) {
     m_glContext = context;
-    m_texSize = {static_cast<float>(width), static_cast<float>(height)};
+    m_texScale = scale;
+    m_texPixels = {static_cast<float>(width), static_cast<float>(height)};
+    m_texSize = {static_cast<float>(width / scale), static_cast<float>(height / scale)};
     glGenTextures(1, &m_texName);
     glBindTexture(GL_TEXTURE_RECTANGLE, m_texName);
     // Every texel lands on one pixel; nearest sampling keeps the text crisp even when a page
@@ -266,25 +275,31 @@ void StringTexture::GenTexture() {
 }
 
 void StringTexture::DrawWithBounds(float x, float y, float width, float height) {
-  // A texture name means something only in the context that made it.
-  if (m_texName && SDL_GL_GetCurrentContext() != m_glContext) DeleteTexture();
+  DropIfStale();
   if (!m_texName) GenTexture();
   if (!m_texName) return;
   glBindTexture(GL_TEXTURE_RECTANGLE, m_texName);
   glBegin(GL_QUADS);
   glTexCoord2f(0.0f, 0.0f);
   glVertex2f(x, y);
-  glTexCoord2f(0.0f, m_texSize.height);
+  glTexCoord2f(0.0f, m_texPixels.height);
   glVertex2f(x, y + height);
-  glTexCoord2f(m_texSize.width, m_texSize.height);
+  glTexCoord2f(m_texPixels.width, m_texPixels.height);
   glVertex2f(x + width, y + height);
-  glTexCoord2f(m_texSize.width, 0.0f);
+  glTexCoord2f(m_texPixels.width, 0.0f);
   glVertex2f(x + width, y);
   glEnd();
 }
 
+// A texture name means something only in the context that made it, and an image made for
+// another zoom would be stretched.
+void StringTexture::DropIfStale() {
+  if (m_texName && (SDL_GL_GetCurrentContext() != m_glContext || m_texScale != bookscale::Scale()))
+    DeleteTexture();
+}
+
 void StringTexture::DrawAtPoint(float x, float y) {
-  if (m_texName && SDL_GL_GetCurrentContext() != m_glContext) DeleteTexture();
+  DropIfStale();
   if (!m_texName) GenTexture();
   if (m_texName) DrawWithBounds(x, y, m_texSize.width, m_texSize.height);
 }

@@ -63,10 +63,13 @@ class StringTexture {
 
  private:
   void Measure();
+  void DropIfStale();
 
   void* m_glContext = nullptr;  // the context the texture was made in; null without texture
   unsigned int m_texName = 0;
-  Size m_texSize;
+  Size m_texSize;  // in book pixels
+  Size m_texPixels;
+  double m_texScale = 1.0;
   std::string m_text;
   TextAttributes m_attributes;
   RGBAColor m_textColor;

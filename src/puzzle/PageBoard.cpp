@@ -12,6 +12,7 @@
 #include "core/Game.h"
 #include "core/GameEvent.h"
 #include "core/GameSettings.h"
+#include "platform/BookScale.h"
 #include "platform/GameMusic.h"
 #include "platform/GameSound.h"
 #include "platform/Localize.h"
@@ -376,7 +377,7 @@ void PageBoard::DrawDial() {
 }
 
 void PageBoard::DrawStroke() {
-  glLineWidth(3.0f);
+  glLineWidth(bookscale::LineWidth(3.0f));
   glColor4f(0.5f, 0.0f, 0.0f, 1.0f);
   if (m_fFreeform) {
     m_scribble.Render();

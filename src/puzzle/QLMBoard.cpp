@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "core/GameSettings.h"
+#include "platform/BookScale.h"
 #include "puzzle/Dict.h"
 #include "puzzle/QLMLetter.h"
 #include "puzzle/Scribble.h"
@@ -110,6 +111,7 @@ void QLMBoard::Render(int width, int height) {
   Point at;
   if (IsLetterSelected(selected) && LetterCoordToPoint(selected, &at)) {
     glColor4f(0.7f, 0.0f, 0.0f, 1.0f);
+    glLineWidth(bookscale::LineWidth(3.0f));
     Scribble::Render(Scribble::kScribbleCircle, at);
   }
 }

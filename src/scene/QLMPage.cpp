@@ -8,6 +8,7 @@
 #include "core/GLError.h"
 #include "core/GameEvent.h"
 #include "core/GameSettings.h"
+#include "platform/BookScale.h"
 #include "platform/ImageFile.h"
 
 unsigned long QLMPage::m_texidDefault = QLMPage::m_kNoTexture;
@@ -57,6 +58,7 @@ void QLMPage::Render(int, int height) {
   }
   glDisable(GL_TEXTURE_2D);
   glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
+  glLineWidth(bookscale::LineWidth(1.0f));
   glBegin(GL_LINE_LOOP);
   glVertex2f(0.0f, 0.0f);
   glVertex2f(0.0f, h);

@@ -7,6 +7,7 @@
 #include "core/GLError.h"
 #include "core/GameSettings.h"
 #include "core/Log.h"
+#include "platform/BookScale.h"
 #include "platform/GameSound.h"
 #include "platform/ImageFile.h"
 #include "puzzle/PageBoard.h"
@@ -122,7 +123,7 @@ void Universe::Render(int width, int height) {
   glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
   glClearDepth(1.0);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glViewport(0, 0, width, height);
+  glViewport(0, 0, bookscale::ToDevice(width), bookscale::ToDevice(height));
   glRenderMode(GL_RENDER);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();

@@ -76,6 +76,8 @@ const Area kPlacementLine{kGameMenu, 174, 286, 300, 20};
 const Area kRegularFirst{kScores, 63, 63, 200, 22};
 const Area kTimerFirst{kScores, 301, 63, 200, 22};
 const Area kMusicLine{kOptions, 174, 290, 320, 32};
+// The word "Play" of the contents.
+const Area kPlayWord{kTitle, 204, 230, 46, 22};
 const Area kWordSelectionLine{kOptions, 174, 170, 320, 32};
 
 // A word list of its own in the game's word folder: every three letters make a word, so that
@@ -100,6 +102,9 @@ class AllTriples {
 
 class GamePlay : public ::testing::Test {
  protected:
+  explicit GamePlay(int screenWidth = 1024, int screenHeight = 768)
+      : game(screenWidth, screenHeight) {}
+
   void SetUp() override { ASSERT_EQ(game.Error(), ""); }
 
   void TearDown() override {
@@ -115,9 +120,12 @@ class GamePlay : public ::testing::Test {
   void OnPage(int page, int x, int y, int* wx, int* wy) {
     int px, py;
     game.PagePos(page, &px, &py);
-    *wx = px + x;
-    *wy = py + y;
+    *wx = px + Zoomed(x);
+    *wy = py + Zoomed(y);
   }
+
+  // A length in book pixels as the window shows it.
+  int Zoomed(int length) const { return static_cast<int>(length * game.Zoom()); }
 
   void ClickItem(const Item& item) {
     int x, y;
@@ -137,15 +145,15 @@ class GamePlay : public ::testing::Test {
   int Ink(const PixelImage& shot, const Area& a) {
     int x, y;
     OnPage(a.page, a.x, a.y, &x, &y);
-    return DarkPixels(shot, x, y, a.width, a.height);
+    return DarkPixels(shot, x, y, Zoomed(a.width), Zoomed(a.height));
   }
 
   // Pixels of any ink, the thin strokes of the fixed-pitch score lines too.
   int Faint(const PixelImage& shot, const Area& a) {
     int x, y, count = 0;
     OnPage(a.page, a.x, a.y, &x, &y);
-    for (int j = y; j < y + a.height; ++j)
-      for (int i = x; i < x + a.width; ++i) {
+    for (int j = y; j < y + Zoomed(a.height); ++j)
+      for (int i = x; i < x + Zoomed(a.width); ++i) {
         const auto& p = shot.At(i, j);
         count += p.r + p.g + p.b < 450;
       }
@@ -155,7 +163,7 @@ class GamePlay : public ::testing::Test {
   int Changed(const PixelImage& before, const PixelImage& after, const Area& a) {
     int x, y;
     OnPage(a.page, a.x, a.y, &x, &y);
-    return ChangedIn(before, after, x, y, a.width, a.height);
+    return ChangedIn(before, after, x, y, Zoomed(a.width), Zoomed(a.height));
   }
 
   // Waits for the page to lie in front after a turn and checks that it shows its own ink.
@@ -202,6 +210,30 @@ class GamePlay : public ::testing::Test {
     OnPage(kBoard, (512 - 8 * 28) / 2 + 28 * col + 10, (512 - 11 * 28) / 2 + 28 * row + 17, x, y);
   }
 
+  // The width of the page in front, from its left outline to its right one, along its middle.
+  int PageWidth(const PixelImage& shot, int page) {
+    int x, y;
+    OnPage(page, 8, 256, &x, &y);
+    auto dark = [&](int i) { return shot.At(i, y).r + shot.At(i, y).g + shot.At(i, y).b < 400; };
+    int left = x, right = x;
+    while (left > 0 && !dark(left)) --left;
+    while (right < shot.width - 1 && !dark(right)) ++right;
+    return right - left;
+  }
+
+  // Pixels of the area that are neither paper nor ink: the antialiased edges of the glyphs.
+  int PartlyCovered(const PixelImage& shot, const Area& a) {
+    int x, y, count = 0;
+    OnPage(a.page, a.x, a.y, &x, &y);
+    for (int j = y; j < y + Zoomed(a.height); ++j)
+      for (int i = x; i < x + Zoomed(a.width); ++i) {
+        const auto& p = shot.At(i, j);
+        const int sum = p.r + p.g + p.b;
+        count += sum > 50 && sum < 500;
+      }
+    return count;
+  }
+
   // Crosses out the three tiles at the left end of the bottom row.
   void CrossOutBottomLeft() {
     int x0, y0, x1, y1;
@@ -213,8 +245,8 @@ class GamePlay : public ::testing::Test {
   // Whether the three tiles at the left end of the bottom row show other letters.
   bool BottomLeftChanged(const PixelImage& before, const PixelImage& after) {
     int x, y;
-    Cell(0, 10, &x, &y);
-    return ChangedIn(before, after, x - 10, y - 17, 3 * 28, 28) > 50;
+    OnPage(kBoard, (512 - 8 * 28) / 2, (512 - 11 * 28) / 2 + 10 * 28, &x, &y);
+    return ChangedIn(before, after, x, y, Zoomed(3 * 28), Zoomed(28)) > 50;
   }
 
   GameSession game;
@@ -386,7 +418,7 @@ TEST_F(GamePlay, ARegularGameEntersTheBestScoresAndClearingEmptiesOnlyItsColumn)
   EXPECT_TRUE(
       WaitForScreen([&](const PixelImage& s) { return Red(s, x - 10, y - 17) > 20; }, &selected))
       << "the tile was not selected";
-  ASSERT_TRUE(game.Click(x - 2, y - 7));
+  ASSERT_TRUE(game.Click(inkX, inkY));
   EXPECT_TRUE(
       WaitForScreen([&](const PixelImage& s) { return Red(s, x - 10, y - 17) == 0; }, &selected))
       << "the tile was not put back";
@@ -552,6 +584,65 @@ TEST_F(GamePlay, PauseFullScreenAndClosingTheWindow) {
 
   int status = -2;
   ASSERT_TRUE(game.Close(&status)) << "the game did not quit when its window closed";
+  EXPECT_EQ(status, 0) << game.GameStderr();
+}
+
+// At 200% the book is drawn twice as large, crisp, and every click and stroke lands where it is
+// drawn; Ctrl+0 and Ctrl+Plus change what is drawn and what is stored.
+class ZoomedGamePlay : public GamePlay {
+ protected:
+  // Room for a window at twice its size.
+  ZoomedGamePlay() : GamePlay(1400, 1400) {}
+};
+
+TEST_F(ZoomedGamePlay, TheBookAtTwiceItsSize) {
+  AllTriples words;
+  game.WritePrefs("[Quillmere]\n_DictPath=" + words.Name() + "\nZoom=200\n");
+  game.SetZoom(2.0);
+  ASSERT_TRUE(game.Start()) << game.Error();
+  int width = 0, height = 0;
+  ASSERT_TRUE(xwindow::WindowSize(game.Window(), &width, &height));
+  EXPECT_EQ(width, 1280);
+  EXPECT_EQ(height, 1280);
+  PointerAway(kTitle);
+  PixelImage title = Turn(kTitle, "title-200");
+  EXPECT_NEAR(PageWidth(title, kTitle), 1024, 2);
+  const int edges200 = PartlyCovered(title, kPlayWord);
+
+  ClickItem(kPlay);
+  Turn(kGameMenu);
+  ClickItem(kRegularGame);
+  PixelImage board = Turn(kBoard, "board-200");
+  CrossOutBottomLeft();
+  PixelImage crossed;
+  EXPECT_TRUE(
+      WaitForScreen([&](const PixelImage& s) { return BottomLeftChanged(board, s); }, &crossed))
+      << "the word was not crossed out";
+  ASSERT_TRUE(game.Key("Escape"));
+  PixelImage paused;
+  ASSERT_TRUE(
+      WaitForScreen([&](const PixelImage& s) { return Ink(s, kContinueLine) > 200; }, &paused));
+  ClickItem(kPausedBack);
+  Turn(kTitle);
+
+  ASSERT_TRUE(game.Key("ctrl+0"));
+  EXPECT_TRUE(WaitForPref("Zoom", "100")) << game.Prefs();
+  game.SetZoom(1.0);
+  PointerAway(kTitle);
+  PixelImage title100 = Turn(kTitle, "title-100-in-a-large-window");
+  EXPECT_NEAR(PageWidth(title100, kTitle), 512, 2);
+  const int edges100 = PartlyCovered(title100, kPlayWord);
+  EXPECT_GT(edges100, 10);
+  EXPECT_LE(edges200, 2 * edges100) << "the zoomed text is not drawn for the device's pixels";
+
+  ASSERT_TRUE(game.Key("ctrl+plus"));
+  EXPECT_TRUE(WaitForPref("Zoom", "125")) << game.Prefs();
+  game.SetZoom(1.25);
+  PixelImage title125 = Turn(kTitle);
+  EXPECT_NEAR(PageWidth(title125, kTitle), 640, 2);
+
+  int status = -2;
+  ASSERT_TRUE(game.Close(&status));
   EXPECT_EQ(status, 0) << game.GameStderr();
 }
 

@@ -132,7 +132,7 @@ TEST(ImageFile, ASquareImageIsUploadedUnscaledAndShowsUprightOnThePage) {
   glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &value);
   EXPECT_EQ(value, GL_LINEAR);
   glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &value);
-  EXPECT_EQ(value, GL_LINEAR);
+  EXPECT_EQ(value, GL_LINEAR_MIPMAP_LINEAR);
   glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &value);
   EXPECT_EQ(value, GL_REPEAT);
   glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &value);
@@ -220,9 +220,9 @@ TEST(ImageFile, MissingOrBrokenImagesLogAndFailWithANewTextureName) {
   unsigned long paper = 1281;
   EXPECT_EQ(LoadImageAsTexture(&paper, "Paper.png"), 0);
   Texels texels = ReadTexture(paper);
-  EXPECT_EQ(texels.width, 512);
-  EXPECT_EQ(texels.height, 512);
-  EXPECT_EQ(texels.At(256, 256) >> 24, 0xFFu) << "the paper is opaque";
+  EXPECT_EQ(texels.width, 1024);
+  EXPECT_EQ(texels.height, 1024);
+  EXPECT_EQ(texels.At(512, 512) >> 24, 0xFFu) << "the paper is opaque";
 }
 
 }  // namespace

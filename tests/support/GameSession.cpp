@@ -26,7 +26,8 @@ void Pause(double seconds) {
 
 }  // namespace
 
-GameSession::GameSession() : m_pServer(std::make_unique<PrivateXServer>()) {
+GameSession::GameSession(int screenWidth, int screenHeight)
+    : m_pServer(std::make_unique<PrivateXServer>(screenWidth, screenHeight)) {
   if (!m_pServer->Ready()) m_error = m_pServer->Error();
   std::filesystem::create_directories(m_home.Path() + "/quillmere");
 }
@@ -176,20 +177,25 @@ void GameSession::PagePos(int page, int* x, int* y) const {
   int width = 640, height = 640;
   xwindow::WindowSize(m_window, &width, &height);
   // The book's own layout: pages 512 pixels square, stacked 4 pixels apart, centred.
-  *x = static_cast<int>((width - 512) * 0.5 + (page - 3.5) * 4.0);
-  *y = static_cast<int>((height - 512) * 0.5 + (page - 3.5) * 4.0);
+  const int bookWidth = static_cast<int>(width / m_zoom),
+            bookHeight = static_cast<int>(height / m_zoom);
+  *x = static_cast<int>(((bookWidth - 512) * 0.5 + (page - 3.5) * 4.0) * m_zoom);
+  *y = static_cast<int>(((bookHeight - 512) * 0.5 + (page - 3.5) * 4.0) * m_zoom);
 }
 
 bool GameSession::ShowsPageInFront(const PixelImage& shot, int page) const {
   int px, py;
   PagePos(page, &px, &py);
-  if (shot.width < px + 520 || shot.height < py + 520 || px < 4 || py < 4) return false;
+  const int size = static_cast<int>(512 * m_zoom);
+  if (shot.width < px + size + 8 || shot.height < py + size + 8 || px < 4 || py < 4) return false;
   // Left of the page's edge lies the black of the window, right of it paper; the same above
   // and below its top edge. A page above it, or a page still sliding, covers one of them.
   int left = 0, top = 0;
-  for (int i = 16; i < 496; i += 8) {
-    left += Dark(shot.At(px - 3, py + i)) && Light(shot.At(px + 3, py + i));
-    top += Dark(shot.At(px + i, py - 3)) && Light(shot.At(px + i, py + 3));
+  for (int k = 2; k < 62; ++k) {
+    const int i = size * k / 64;
+    const int in = static_cast<int>(3 * m_zoom);
+    left += Dark(shot.At(px - 3, py + i)) && Light(shot.At(px + in, py + i));
+    top += Dark(shot.At(px + i, py - 3)) && Light(shot.At(px + i, py + in));
   }
   return left >= 58 && top >= 58;
 }

@@ -14,7 +14,8 @@
 // what its window shows. Positions are window pixels, origin at the top left.
 class GameSession {
  public:
-  GameSession();
+  // The X server's screen, in pixels.
+  explicit GameSession(int screenWidth = 1024, int screenHeight = 768);
   ~GameSession();
   GameSession(const GameSession&) = delete;
   GameSession& operator=(const GameSession&) = delete;
@@ -57,6 +58,10 @@ class GameSession {
   // Keeps a screenshot under the build folder (screenshots/e2e/NAME.png) for people to look at.
   void Keep(const PixelImage& shot, const std::string& name) const;
 
+  // Device pixels per book pixel, as the game's "Zoom" sets them; positions on a page are
+  // given in book pixels and come out in window pixels.
+  void SetZoom(double zoom) { m_zoom = zoom; }
+  double Zoom() const { return m_zoom; }
   // The top-left corner of a page lying at rest in the book, for the window's present size.
   void PagePos(int page, int* x, int* y) const;
   // Waits until the given page lies in front at rest and the turn has ended, watching the
@@ -72,6 +77,7 @@ class GameSession {
   TempDir m_home;
   std::unique_ptr<ChildProcess> m_pGame;
   unsigned long m_window = 0;
+  double m_zoom = 1.0;
   std::string m_error;
 };
 
