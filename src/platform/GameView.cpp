@@ -4,7 +4,6 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <SDL.h>
-#include <SDL_syswm.h>
 #include <X11/Xlib.h>
 #include <cairo.h>
 
@@ -49,14 +48,18 @@ bool IsInvisibleDriver() {
 
 // The desktop's scale on X11, where SDL's window and drawable sizes agree: GDK_SCALE as GTK
 // reads it, else the Xft.dpi resource against the ordinary 96 dots per inch.
-double X11DesktopScale(SDL_Window* window) {
+// Known before the window exists, so that it opens at its size at once: a window resized before
+// it is first shown may keep its first size where no window manager looks after it.
+double X11DesktopScale() {
   const char* gdk = getenv("GDK_SCALE");
   if (gdk && atoi(gdk) > 0) return std::min(atoi(gdk), 4);
-  SDL_SysWMinfo info;
-  SDL_VERSION(&info.version);
-  if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return 1.0;
-  const char* dpi = XGetDefault(info.info.x11.display, "Xft", "dpi");
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (!driver || strcmp(driver, "x11") != 0) return 1.0;
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) return 1.0;
+  const char* dpi = XGetDefault(display, "Xft", "dpi");
   const double value = dpi ? atof(dpi) : 0.0;
+  XCloseDisplay(display);
   return value >= 96.0 ? std::min(value / 96.0, 4.0) : 1.0;
 }
 
@@ -138,10 +141,17 @@ struct GameView::Impl {
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
     const Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+    // In window coordinates: on X11 device pixels, so the desktop's scale is in it; where the
+    // desktop scales windows itself (Wayland) it is not.
+    desktopScale = X11DesktopScale();
+    int size = static_cast<int>(std::lround(kDefaultSize * desktopScale * StoredZoom() / 100.0));
+    SDL_Rect usable{0, 0, 0, 0};
+    if (SDL_GetDisplayUsableBounds(0, &usable) == 0 && usable.w > 0 && usable.h > 0)
+      size = std::max(std::min({size, usable.w, usable.h}), kDefaultSize);
     for (int depth : {32, 24}) {
       SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depth);
-      window = SDL_CreateWindow("Quillmere", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                kDefaultSize, kDefaultSize, flags | SDL_WINDOW_HIDDEN);
+      window = SDL_CreateWindow("Quillmere", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, size,
+                                size, flags);
       if (window) break;
     }
     if (!window) {
@@ -152,9 +162,6 @@ struct GameView::Impl {
     MeasureDesktopScale();
     const int minimum = WindowCoord(kMinimumSize * desktopScale);
     SDL_SetWindowMinimumSize(window, minimum, minimum);
-    FitWindowToZoom(StoredZoom());
-    SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
-    SDL_ShowWindow(window);
     SetWindowIcon(window);
     context = SDL_GL_CreateContext(window);
     if (!context) {
@@ -178,7 +185,7 @@ struct GameView::Impl {
     pixelRatio = windowWidth > 0 && drawableWidth > windowWidth
                      ? static_cast<double>(drawableWidth) / windowWidth
                      : 1.0;
-    desktopScale = pixelRatio > 1.0 ? pixelRatio : X11DesktopScale(window);
+    if (pixelRatio > 1.0) desktopScale = pixelRatio;
   }
 
   int WindowCoord(double devicePixels) const {
