@@ -6,7 +6,8 @@ BENCH_BUILD ?= build-bench
 PREFIX     ?= /usr/local
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all deps play test test-normal test-asan bench install deb clean format
+.PHONY: all deps play test test-normal test-asan test-one test-one-asan bench install deb clean \
+        format
 
 all: $(BUILD)/build.ninja
 	cmake --build $(BUILD)
@@ -38,6 +39,18 @@ test-normal: $(BUILD)/build.ninja
 test-asan: $(ASAN_BUILD)/build.ninja
 	cmake --build $(ASAN_BUILD)
 	scripts/run-tests $(ASAN_BUILD)
+
+# One case, or a GoogleTest pattern of cases, as `make test` runs it:
+# make test-one T=Suite.Name (normal build), make test-one-asan T=Suite.Name (sanitizers).
+test-one: $(BUILD)/build.ninja
+	@test -n "$(T)" || { echo "usage: make test-one T=Suite.Name"; exit 2; }
+	cmake --build $(BUILD) --target quillmere_tests
+	cd $(BUILD)/tests && $(CURDIR)/scripts/test-env ./quillmere_tests --gtest_filter='$(T)'
+
+test-one-asan: $(ASAN_BUILD)/build.ninja
+	@test -n "$(T)" || { echo "usage: make test-one-asan T=Suite.Name"; exit 2; }
+	cmake --build $(ASAN_BUILD) --target quillmere_tests
+	cd $(ASAN_BUILD)/tests && $(CURDIR)/scripts/test-env ./quillmere_tests --gtest_filter='$(T)'
 
 bench: deps $(BENCH_BUILD)/build.ninja
 	cmake --build $(BENCH_BUILD)

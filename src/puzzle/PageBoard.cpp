@@ -4,7 +4,6 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -17,6 +16,7 @@
 #include "platform/GameSound.h"
 #include "platform/Localize.h"
 #include "puzzle/QLMBoard.h"
+#include "puzzle/StrokeJudge.h"
 #include "scene/PageGameMenu.h"
 #include "scene/Universe.h"
 #include "ui/MenuNavigation.h"
@@ -192,80 +192,35 @@ void PageBoard::Drag(int h, int v) {
 }
 
 void PageBoard::DragEnd(int, int) {
-  if (!m_pBoard || m_scribble.Size() == 0) {
-    m_scribble.Clear();
-    return;
-  }
-  Point first{0, 0}, last{0, 0}, previous{0, 0};
-  int dirH = 0, dirV = 0;
-  bool fFound = false;
-  bool fStraight = true;
-  const int count = m_scribble.Size();
-  for (int i = 0; i < count; ++i) {
-    Point cell;
-    bool fOutside = false;
-    m_pBoard->PointToLetterCoord(m_scribble.GetPoint(i), &cell, &fOutside);
-    if (fOutside) continue;
-    if (!fFound) {
-      first = last = previous = cell;
-      fFound = true;
-      continue;
-    }
-    last = cell;
-    if (!m_fFreeform && i != count - 1) continue;
-    if (PointEquals(cell, previous)) continue;
-    float ch = static_cast<float>(cell.h - first.h);
-    float cv = static_cast<float>(cell.v - first.v);
-    if (ch != 0.0f) {
-      float scale = std::fabs(ch);
-      ch /= scale;
-      cv /= scale;
-    } else if (cv != 0.0f) {
-      float scale = std::fabs(cv);
-      ch /= scale;
-      cv /= scale;
-    }
-    if (dirH == 0 && dirV == 0) {
-      dirH = static_cast<int>(ch);
-      dirV = static_cast<int>(cv);
-    } else if (fStraight) {
-      fStraight = ch == static_cast<float>(dirH) && cv == static_cast<float>(dirV);
-    }
-    previous = cell;
-  }
-
-  if (fFound) {
-    if (!fStraight) {
-      m_pBoard->ClearSelection();
-    } else if (PointEquals(first, last)) {
-      Point selected;
-      if (m_pBoard->IsLetterSelected(selected)) {
-        if (PointEquals(selected, first)) {
-          m_pBoard->ClearSelection();
-        } else {
-          if (!m_fTimerMode) IncrementScore(-10);
-          m_psndSwap->Play();
-          m_pBoard->DoSwapMove(selected, first);
-        }
-      } else {
-        m_pBoard->DoSelect(first);
-      }
-    } else {
-      int score = 0;
-      if (m_pBoard->RemoveIfLegalWord(first, last, score)) {
-        IncrementScore(score);
-        if (m_pBoard->GetLettersRemaining() == 0) {
-          m_psndFanfare->Play();
-          Signal(kSignalGameOver);
-        } else {
-          m_psndScore->Play();
-          ResetCountdown();
-        }
-      }
-      m_pBoard->ClearSelection();
-    }
-  }
+  const StrokeCells cells =
+      m_pBoard ? JudgeStroke(*m_pBoard, m_scribble, m_fFreeform) : StrokeCells{};
   m_scribble.Clear();
+  if (!cells.fFound) return;
+  Point selected;
+  if (!cells.fStraight) {
+    m_pBoard->ClearSelection();
+  } else if (PointNotEquals(cells.first, cells.last)) {
+    int score = 0;
+    if (m_pBoard->RemoveIfLegalWord(cells.first, cells.last, score)) {
+      IncrementScore(score);
+      if (m_pBoard->GetLettersRemaining() == 0) {
+        m_psndFanfare->Play();
+        Signal(kSignalGameOver);
+      } else {
+        m_psndScore->Play();
+        ResetCountdown();
+      }
+    }
+    m_pBoard->ClearSelection();
+  } else if (!m_pBoard->IsLetterSelected(selected)) {
+    m_pBoard->DoSelect(cells.first);
+  } else if (PointEquals(selected, cells.first)) {
+    m_pBoard->ClearSelection();
+  } else {
+    if (!m_fTimerMode) IncrementScore(-10);
+    m_psndSwap->Play();
+    m_pBoard->DoSwapMove(selected, cells.first);
+  }
 }
 
 void PageBoard::Signal(GameSignalID signal) {

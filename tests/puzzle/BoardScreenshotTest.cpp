@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
-#include "core/Game.h"
 #include "puzzle/PageBoard.h"
 #include "puzzle/QLMBoard.h"
 #include "puzzle/QLMLetter.h"
@@ -28,27 +28,19 @@ TEST(BoardScreenshot, TheBoardPageInPlay) {
   game.MouseDown(x, y);
   for (int i = 1; i <= 10; ++i) game.MouseMove(x + (x2 - x) * i / 10, y + (y2 - y) * i / 10);
   game.Frame(0.0);
-  PixelImage shot = game.GL().ReadPixels();
+  const PixelImage shot = game.GL().ReadPixels();
   ASSERT_TRUE(shot.SavePng(QM_BINARY_DIR "/board-shot.png"));
 
-  TQ3Vector3D page = game.Pages().GetPage(Universe::kPageBoard)->GetPos();
-  auto dark = [](const PixelImage::Pixel& p) { return p.r + p.g + p.b < 200; };
-  // Letters: dark ink inside the cells of the board.
-  Point origin = game.Board().GetBoardOrigin();
-  int inked = 0;
-  for (int yy = 0; yy < 308; ++yy)
-    for (int xx = 0; xx < 224; ++xx)
-      inked += dark(shot.At(static_cast<int>(page.x) + origin.h + xx,
-                            static_cast<int>(page.y) + origin.v + yy));
-  EXPECT_GT(inked, 2000);
-  // The stroke: dark red along its middle.
-  const auto& mid = shot.At((x + x2) / 2, (y + y2) / 2);
-  EXPECT_GT(mid.r, 80);
-  EXPECT_LT(mid.g, 60);
-  // The dial: green where the time left is drawn, left of its centre at (424, 165).
+  const TQ3Vector3D page = game.Pages().GetPage(Universe::kPageBoard)->GetPos();
+  const Point origin = game.Board().GetBoardOrigin();
+  const int left = static_cast<int>(page.x) + origin.h, top = static_cast<int>(page.y) + origin.v;
+  const auto dark = [](const PixelImage::Pixel& p) { return p.Sum() < 200; };
+  EXPECT_GT(Count(shot, {left, top, 224, 308}, dark), 2000) << "the letters";
+  const auto& stroke = shot.At((x + x2) / 2, (y + y2) / 2);
+  EXPECT_TRUE(stroke.r > 80 && stroke.g < 60) << "dark red along the stroke";
+  // Green where the time left is drawn, left of the dial's centre at (424, 165).
   const auto& dial = shot.At(static_cast<int>(page.x) + 424 - 12, static_cast<int>(page.y) + 165);
-  EXPECT_GT(dial.g, 120);
-  EXPECT_LT(dial.r, 60);
+  EXPECT_TRUE(dial.g > 120 && dial.r < 60) << "the dial";
 }
 
 // Every letter's ink is centred in the mark that circles a selected tile, the point (8, 13.5)
@@ -60,25 +52,20 @@ TEST(BoardScreenshot, EveryLetterSitsInTheMiddleOfItsMark) {
   QLMBoard& board = *game.Board().GetBoard();
   for (int i = 0; i < 26; ++i) board.GetLetter(i % 8, i / 8)->SetChar(static_cast<char>('A' + i));
   game.Frame(0.0);
-  PixelImage shot = game.GL().ReadPixels();
+  const PixelImage shot = game.GL().ReadPixels();
 
-  TQ3Vector3D page = game.Pages().GetPage(Universe::kPageBoard)->GetPos();
-  Point origin = game.Board().GetBoardOrigin();
+  const TQ3Vector3D page = game.Pages().GetPage(Universe::kPageBoard)->GetPos();
+  const Point origin = game.Board().GetBoardOrigin();
   for (int i = 0; i < 26; ++i) {
     SCOPED_TRACE(std::string(1, static_cast<char>('A' + i)));
     const int left = static_cast<int>(page.x) + origin.h + (i % 8) * QLMBoard::m_kHPosIncr;
     const int top = static_cast<int>(page.y) + origin.v + (i / 8) * QLMBoard::m_kVPosIncr;
-    int x0 = 1 << 20, y0 = 1 << 20, x1 = -1, y1 = -1;
-    for (int y = top - 4; y < top + QLMBoard::m_kVPosIncr + 4; ++y)
-      for (int x = left - 4; x < left + QLMBoard::m_kHPosIncr; ++x) {
-        const auto& p = shot.At(x, y);
-        if (p.r + p.g + p.b >= 384) continue;
-        x0 = std::min(x0, x), x1 = std::max(x1, x);
-        y0 = std::min(y0, y), y1 = std::max(y1, y);
-      }
-    ASSERT_GE(x1, 0) << "no ink";
-    EXPECT_LE(std::fabs((x0 + x1 + 1) / 2.0 - left - 8.0), 1.5) << x0 - left << ".." << x1 - left;
-    EXPECT_LE(std::fabs((y0 + y1 + 1) / 2.0 - top - 13.5), 1.5) << y0 - top << ".." << y1 - top;
+    const Box ink = InkBounds(shot, {left - 4, top - 4, 4 + QLMBoard::m_kHPosIncr, 8 + 28});
+    ASSERT_GT(ink.width, 0) << "no ink";
+    EXPECT_LE(std::fabs(ink.x + ink.width / 2.0 - left - 8.0), 1.5)
+        << ink.x - left << "+" << ink.width;
+    EXPECT_LE(std::fabs(ink.y + ink.height / 2.0 - top - 13.5), 1.5)
+        << ink.y - top << "+" << ink.height;
   }
 }
 

@@ -40,7 +40,6 @@ class Book {
   void CellCentre(int col, int row, int* x, int* y);
 
   GLContext& GL() { return *m_pGL; }
-  const std::string& ConfigHome() const { return m_home.Path(); }
 
  private:
   TempDir m_home;

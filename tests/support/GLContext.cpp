@@ -3,7 +3,6 @@
 
 #include <GL/gl.h>
 #include <SDL.h>
-#include <cairo.h>
 #include <dlfcn.h>
 #include <link.h>
 
@@ -11,24 +10,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
-
-bool PixelImage::SavePng(const std::string& path) const {
-  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
-  const int stride = cairo_image_surface_get_stride(surface);
-  unsigned char* data = cairo_image_surface_get_data(surface);
-  for (int y = 0; y < height; ++y) {
-    auto* row = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * stride);
-    for (int x = 0; x < width; ++x) {
-      const Pixel& p = At(x, y);
-      // The framebuffer is opaque where the scene was drawn; its alpha is not a picture's alpha.
-      row[x] = 0xFF000000u | (uint32_t(p.r) << 16) | (uint32_t(p.g) << 8) | p.b;
-    }
-  }
-  cairo_surface_mark_dirty(surface);
-  const bool ok = cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
-  cairo_surface_destroy(surface);
-  return ok;
-}
 
 namespace {
 
@@ -61,15 +42,17 @@ GLContext::GLContext(int width, int height) : m_width(width), m_height(height) {
                              "; run the tests under Xvfb (scripts/run-tests)");
   }
   SDL_GL_ResetAttributes();
-  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
-  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
-  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
-  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
-  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
-  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
-  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
-  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  for (auto [attribute, value] :
+       {std::pair{SDL_GL_CONTEXT_MAJOR_VERSION, 2},
+        {SDL_GL_CONTEXT_MINOR_VERSION, 1},
+        {SDL_GL_CONTEXT_PROFILE_MASK, int(SDL_GL_CONTEXT_PROFILE_COMPATIBILITY)},
+        {SDL_GL_RED_SIZE, 8},
+        {SDL_GL_GREEN_SIZE, 8},
+        {SDL_GL_BLUE_SIZE, 8},
+        {SDL_GL_ALPHA_SIZE, 8},
+        {SDL_GL_DEPTH_SIZE, 24},
+        {SDL_GL_DOUBLEBUFFER, 1}})
+    SDL_GL_SetAttribute(attribute, value);
   m_window = SDL_CreateWindow("quillmere test", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
                               width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
   if (m_window) m_context = SDL_GL_CreateContext(m_window);
@@ -105,9 +88,6 @@ void GLContext::Clear(float r, float g, float b, float a) {
 }
 
 PixelImage GLContext::ReadPixels() const {
-  PixelImage image;
-  image.width = m_width;
-  image.height = m_height;
   std::vector<PixelImage::Pixel> bottomUp(static_cast<size_t>(m_width) * m_height);
   glFinish();
   glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
@@ -116,9 +96,9 @@ PixelImage GLContext::ReadPixels() const {
   glReadBuffer(GL_BACK);
   glReadPixels(0, 0, m_width, m_height, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
   glPopClientAttrib();
-  image.pixels.resize(bottomUp.size());
-  for (int y = 0; y < m_height; ++y)
-    std::copy_n(bottomUp.begin() + static_cast<ptrdiff_t>(m_height - 1 - y) * m_width, m_width,
-                image.pixels.begin() + static_cast<ptrdiff_t>(y) * m_width);
+  PixelImage image{m_width, m_height, {}};
+  for (int y = m_height - 1; y >= 0; --y)
+    image.pixels.insert(image.pixels.end(), bottomUp.begin() + ptrdiff_t(y) * m_width,
+                        bottomUp.begin() + ptrdiff_t(y + 1) * m_width);
   return image;
 }

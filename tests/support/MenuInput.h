@@ -16,14 +16,7 @@ class MenuInput {
   PixelImage Draw(Menu& menu);
   void Move(Menu& menu, int x, int y);
   void Release(Menu& menu, int x, int y);
-  // The middle of an item's measured box.
-  static void Centre(const Menu& menu, int item, int* x, int* y);
 
  private:
   GLContext& m_gl;
 };
-
-// True when the two images differ in any pixel of the rectangle.
-bool DiffersIn(const PixelImage& a, const PixelImage& b, int x, int y, int width, int height);
-// The number of dark pixels (all channels below 100) in the rectangle.
-int DarkPixels(const PixelImage& image, int x, int y, int width, int height);

@@ -15,13 +15,11 @@ inline SDL_Event MouseButton(Uint32 type, Uint8 button, int x, int y) {
   return e;
 }
 
-inline SDL_Event MouseMotion(int x, int y, int xrel = 0, int yrel = 0) {
+inline SDL_Event MouseMotion(int x, int y) {
   SDL_Event e{};
   e.type = SDL_MOUSEMOTION;
   e.motion.x = x;
   e.motion.y = y;
-  e.motion.xrel = xrel;
-  e.motion.yrel = yrel;
   return e;
 }
 

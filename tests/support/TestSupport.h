@@ -2,7 +2,6 @@
 #pragma once
 
 #include <string>
-#include <utility>
 #include <vector>
 
 // A fresh folder under /tmp, removed with everything in it when the object goes.
@@ -19,18 +18,8 @@ class TempDir {
   std::string m_path;
 };
 
-struct ProcessResult {
-  int status = -1;  // exit status, or -1 when the program did not exit normally
-  std::string out;
-  std::string err;
-};
-
-// Runs a program with extra environment variables ("NAME=value", or "-NAME" to remove one) and
-// collects its output.
-ProcessResult RunProcess(const std::vector<std::string>& argv,
-                         const std::vector<std::string>& env = {});
-
-// A program running beside the test, such as the game itself; killed if the test ends first.
+// A program running beside the test, such as the game itself, with extra environment variables
+// ("NAME=value", or "-NAME" to remove one); killed if the test ends first.
 class ChildProcess {
  public:
   ChildProcess(const std::vector<std::string>& argv, const std::vector<std::string>& env = {});
@@ -38,20 +27,29 @@ class ChildProcess {
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
 
-  // Waits up to the given seconds; true with the exit status (-1: killed by a signal) when the
-  // program ended.
+  // Waits up to the given seconds (for ever when negative); true with the exit status (-1:
+  // killed by a signal) when the program ended.
   bool WaitExit(double seconds, int* status);
-  bool Running();
+  bool Running() { return !WaitExit(0.0, nullptr); }
+  std::string Stdout() const;
   std::string Stderr() const;
   int Pid() const { return m_pid; }
 
  private:
+  std::string m_outPath, m_errPath;
   int m_pid = -1;
-  bool m_fExited = false;
-  int m_status = -1;
-  std::string m_errPath;
+  int m_status = -2;  // -2 while it runs
 };
+
+struct ProcessResult {
+  int status = -1;  // exit status, or -1 when the program did not exit normally
+  std::string out;
+  std::string err;
+};
+
+// Runs a program to its end (see ChildProcess) and collects its output.
+ProcessResult RunProcess(const std::vector<std::string>& argv,
+                         const std::vector<std::string>& env = {});
 
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& data);
-bool FileExists(const std::string& path);

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/XServer.h"
 
-#include <poll.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -14,27 +13,17 @@ PrivateXServer::PrivateXServer(int width, int height) {
   m_fHadDisplay = old != nullptr;
   if (old) m_oldDisplay = old;
 
-  // The server picks a free display number itself and writes it to the pipe, so that servers
-  // started at the same moment by other tests never collide.
-  int fds[2];
-  if (pipe(fds) != 0) {
-    m_error = "pipe failed";
-    return;
-  }
+  // The server picks a free display number itself and writes it out, so that servers started
+  // at the same moment by other tests never collide.
   m_pServer = std::make_unique<ChildProcess>(
-      std::vector<std::string>{"/usr/bin/Xvfb", "-displayfd", std::to_string(fds[1]), "-screen",
-                               "0", std::to_string(width) + "x" + std::to_string(height) + "x24",
+      std::vector<std::string>{"/usr/bin/Xvfb", "-displayfd", "1", "-screen", "0",
+                               std::to_string(width) + "x" + std::to_string(height) + "x24",
                                "-nolisten", "tcp", "-noreset"});
-  close(fds[1]);
   std::string number;
-  pollfd readable{fds[0], POLLIN, 0};
-  while (number.find('\n') == std::string::npos && poll(&readable, 1, 30000) > 0) {
-    char buf[16];
-    ssize_t n = read(fds[0], buf, sizeof(buf));
-    if (n <= 0) break;
-    number.append(buf, static_cast<size_t>(n));
+  for (int i = 0; i < 3000 && number.find('\n') == std::string::npos && m_pServer->Running(); ++i) {
+    usleep(10000);
+    number = m_pServer->Stdout();
   }
-  close(fds[0]);
   if (number.find('\n') == std::string::npos) {
     m_error = "Xvfb did not start: " + m_pServer->Stderr();
     return;

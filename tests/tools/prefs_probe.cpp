@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A second program over the preference store, for tests of what one run leaves to the next and
 // of running copies side by side. One run carries out one or more commands, joined by "--":
-//   get-int KEY | get-float KEY | get-string KEY | get-char KEY | get-array KEY N
+//   get-int KEY | get-float KEY | get-string KEY | get-array KEY N
 //   set-int KEY V | set-float KEY V | set-string KEY V | set-array KEY V...
 //   add-totals KEY N T...   enters each total into the best-first list of N entries, one update
 //                           each, as the end of a game does
@@ -38,8 +38,6 @@ bool Run(int argc, char** argv) {
     char buf[256];
     GameSettings::GetStringParam(key, buf, sizeof(buf));
     printf("%s\n", buf);
-  } else if (!strcmp(op, "get-char")) {
-    printf("%u\n", GameSettings::GetUniCharParam(key));
   } else if (!strcmp(op, "get-array") && argc >= 3) {
     int n = atoi(argv[2]);
     std::vector<int> values(n > 0 ? n : 0);
