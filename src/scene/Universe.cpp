@@ -189,6 +189,8 @@ void Universe::TurnToPage(PageID page) {
   }
   m_apPage[m_pageCurrent]->LeaveForemost();
   m_apPage[page]->BecomeForemost();
+  // A turn that is over within its first tick is still reported complete.
+  fNoneWereMoving = false;
   m_pagePrevious = m_pageCurrent;
   m_pageCurrent = page;
 }

@@ -61,7 +61,7 @@ TEST(JudgeStroke, FirstCellLastCellAndStraightnessInEitherMode) {
       {"back over its start", true,  {C(1, 5), C(3, 5), C(0, 5)},            "1,5 to 0,5 bent"},
       {"right, then down",    true,  bend,                                   "0,5 to 2,7 bent"},
       {"wandering",           true,  wander,                                 "0,5 to 4,5 bent"},
-      {"half a cell down each", true, {C(0, 0), C(4, 2)},                    "0,0 to 4,2 bent"},
+      {"a gentle slope",      true,  {C(0, 0), C(4, 2)},                     "0,0 to 4,2 bent"},
       {"bent, straight-line", false, bend,                                   "0,5 to 2,7 ok"},
       {"wandering, straight", false, wander,                                 "0,5 to 4,5 ok"},
       // clang-format on

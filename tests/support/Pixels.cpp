@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-bool PixelImage::SavePng(const std::string& path, bool keepAlpha) const {
+bool PixelImage::SavePng(const std::string& path) const {
   cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
   const int stride = cairo_image_surface_get_stride(surface);
   unsigned char* data = cairo_image_surface_get_data(surface);
@@ -13,8 +13,7 @@ bool PixelImage::SavePng(const std::string& path, bool keepAlpha) const {
     for (int x = 0; x < width; ++x) {
       const Pixel& p = At(x, y);
       reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * stride)[x] =
-          (keepAlpha ? uint32_t(p.a) << 24 : 0xFF000000u) | (uint32_t(p.r) << 16) |
-          (uint32_t(p.g) << 8) | p.b;
+          0xFF000000u | (uint32_t(p.r) << 16) | (uint32_t(p.g) << 8) | p.b;
     }
   cairo_surface_mark_dirty(surface);
   const bool ok = cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;

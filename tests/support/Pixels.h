@@ -20,9 +20,8 @@ struct PixelImage {
   std::vector<Pixel> pixels;
 
   const Pixel& At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
-  // False when the file could not be written. A framebuffer's alpha is not a picture's: unless
-  // asked to keep it, the picture is opaque.
-  bool SavePng(const std::string& path, bool keepAlpha = false) const;
+  // Opaque, as a framebuffer is where the scene was drawn; false when it could not be written.
+  bool SavePng(const std::string& path) const;
   // Colours as stored (premultiplied by alpha); an empty image when the file cannot be read.
   static PixelImage LoadPng(const std::string& path);
 };

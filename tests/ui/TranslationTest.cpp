@@ -43,7 +43,8 @@ class InLanguage {
   std::string m_locale;
 };
 
-// Every menu, in English and translated, fits on its page; numbers stay as they are.
+// Every menu, in English and translated, lies where its page leaves room for it and fits on the
+// page; numbers stay as they are.
 TEST(Translation, EveryMenuFitsItsPageInEveryLanguage) {
   TempDir home;
   setenv("XDG_CONFIG_HOME", home.Path().c_str(), 1);
@@ -56,21 +57,30 @@ TEST(Translation, EveryMenuFitsItsPageInEveryLanguage) {
   for (const char* language : languages) {
     InLanguage translated(language);
     play.insert(MenuMain().GetItemText(0));
-    std::unique_ptr<Menu> menus[] = {
-        std::make_unique<MenuMain>(),       std::make_unique<MenuPaused>(),
-        std::make_unique<MenuGameChoice>(), std::make_unique<MenuDone>(),
-        std::make_unique<MenuBack>(),       std::make_unique<MenuCredits>(),
-        std::make_unique<MenuOptions>(),    std::make_unique<MenuEndGame>(90, 10, false),
-        std::make_unique<MenuHighScores>()};
-    for (auto& menu : menus) {
-      input.Draw(*menu);
-      for (int i = 0; i < menu->GetCount(); ++i) {
-        int x, w;
-        menu->GetItem(i)->GetDimensions(&x, nullptr, &w, nullptr);
-        EXPECT_LE(x + w, 512 - 8) << language << ": " << menu->GetItemText(i);
+    // Each column at the place its page leaves for it, lines two font sizes apart.
+    const struct {
+      std::unique_ptr<Menu> menu;
+      int x, y, fontSize;
+    } menus[] = {{std::make_unique<MenuMain>(), 204, 230, 18},
+                 {std::make_unique<MenuPaused>(), 204, 230, 20},
+                 {std::make_unique<MenuGameChoice>(), 232, 232, 20},
+                 {std::make_unique<MenuDone>(), 290, 464, 18},
+                 {std::make_unique<MenuBack>(), 174, 478, 14},
+                 {std::make_unique<MenuCredits>(), 58, 48, 13},
+                 {std::make_unique<MenuOptions>(), 174, 174, 20},
+                 {std::make_unique<MenuEndGame>(90, 10, false), 174, 174, 14},
+                 {std::make_unique<MenuHighScores>(), 63, 63, 14},
+                 {std::make_unique<MenuHighScores2>(), 301, 63, 14}};
+    for (const auto& m : menus) {
+      input.Draw(*m.menu);
+      for (int i = 0; i < m.menu->GetCount(); ++i) {
+        int x, y, w, h;
+        m.menu->GetItem(i)->GetDimensions(&x, &y, &w, &h);
+        EXPECT_TRUE(x == m.x && y == m.y + 2 * i * m.fontSize) << m.menu->GetItemText(i);
+        EXPECT_TRUE(x + w <= 512 - 8 && y + h <= 512) << language << ": " << m.menu->GetItemText(i);
       }
     }
-    EXPECT_EQ(static_cast<MenuEndGame*>(menus[7].get())->GetItemText(2), "Total Score:       100");
+    EXPECT_EQ(menus[7].menu->GetItemText(2), "Total Score:       100");
   }
   EXPECT_EQ(play.size(), languages.size()) << "a language is not in use";
   EXPECT_TRUE(play.count("Play"));
