@@ -16,6 +16,7 @@
 #include "core/Log.h"
 #include "platform/GameSound.h"
 #include "platform/ImageFile.h"
+#include "platform/StringTexture.h"
 #include "puzzle/Dict.h"
 #include "scene/Universe.h"
 #include "ui/Menu.h"
@@ -23,11 +24,6 @@
 Game* Game::pGame = nullptr;
 
 namespace {
-
-// The word list that Preload started reading, under the name it was read by, until InitDict
-// takes it.
-std::string preloadedName;
-std::unique_ptr<Dict> preloadedDict;
 
 // Runs on the loading thread once the list is in, so that its log line also comes in a run
 // that plays no word.
@@ -42,15 +38,11 @@ void SelfTest(const Dict& dict) {
 
 void Game::Preload() {
   Universe::PreloadPageImages();
+  PreloadFonts();
   GameSettings::Initialize();
-  char name[256];
-  GameSettings::GetStringParam("_DictPath", name, sizeof(name));
-  preloadedName = name;
-  preloadedDict = std::make_unique<Dict>(name, SelfTest);
 }
 
 void Game::EndPreload() {
-  preloadedDict.reset();
   DropPreloadedImages();
   if (pGame && pGame->m_pDict) pGame->m_pDict->WaitUntilLoaded();
 }
@@ -128,17 +120,18 @@ Game::~Game() {
   delete m_pDict;
 }
 
-// The first frame does not wait for the word list: it goes on loading while the book is built
-// and shown, and the first lookup waits for it if it has to.
+// The first frame does not wait for the word list: it starts loading once that frame is shown
+// (and read while the window opened, it took a core that the window's start needed), and the
+// first lookup waits for it if it has to.
 void Game::InitDict() {
   char name[256];
   GameSettings::GetStringParam("_DictPath", name, sizeof(name));
-  if (preloadedDict && preloadedName == name) {
-    m_pDict = preloadedDict.release();
-  } else {
-    preloadedDict.reset();  // read under a name that has changed since
-    m_pDict = new Dict(name, SelfTest);
-  }
+  m_pDict = new Dict(name, SelfTest, Dict::Load::kOnStart);
+}
+
+void Game::FirstFrameShown() {
+  m_pDict->StartLoading();
+  m_pUniverse->PreloadHiddenPageImages();
 }
 
 int Game::DurationCount(std::chrono::steady_clock::duration interval) {

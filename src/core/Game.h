@@ -20,14 +20,19 @@ class Game {
   Game(const Game&) = delete;
   Game& operator=(const Game&) = delete;
 
-  // Starts reading the word list and the page images on the other core while the window opens;
-  // InitDict and the pages then take what is ready instead of reading the files themselves.
+  // Starts decoding what the first frame shows (the paper, the title page, the fonts) on other
+  // cores while the window opens; the pages then take what is ready instead of reading the
+  // files themselves.
   static void Preload();
   // Ends what Preload started, on every way out of the program: what nothing took is cancelled
   // and dropped, and the game's word list is waited for, so that no file is still being read
   // while the exit handlers free what the readers use.
   static void EndPreload();
   void InitDict();
+  // Called once the first frame is on screen: only now the word list and the images of the
+  // pages beneath the title start loading, on other cores, so that they do not slow the first
+  // frame down. Whatever asks for them sooner waits for them.
+  void FirstFrameShown();
   Dict* GetDict() const { return m_pDict; }
   Universe* GetUniverse() { return m_pUniverse; }
 

@@ -313,13 +313,15 @@ struct GameView::Impl {
   }
 
   void Frame() {
-    if (!fStarted) FirstFrame();
+    const bool first = !fStarted;
+    if (first) FirstFrame();
     int width, height;
     UpdateScale();
     BookSize(width, height);
     Game::pGame->Tick();
     Game::pGame->Render(width, height);
     SDL_GL_SwapWindow(window);
+    if (first) Game::pGame->FirstFrameShown();
   }
 
   // Pointer positions reach the game in book pixels, through the same scale as the drawing.

@@ -2,11 +2,11 @@
 #include "platform/ImageFile.h"
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 #include <cairo.h>
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -16,6 +16,7 @@
 
 #include "core/GLError.h"
 #include "core/Log.h"
+#include "platform/Mipmap.h"
 #include "platform/Resources.h"
 
 namespace {
@@ -160,15 +161,32 @@ void ImageFile::ReleaseImageData() {
 void ImageFile::Reset() {
   ReleaseImageData();
   ReleaseImageBuffer();
+  m_mipmaps.clear();
   m_imageLoaded = false;
+}
+
+void ImageFile::BuildMipmaps() {
+  m_mipmaps.clear();
+  if (!m_imageLoaded || BufferBitDepth() != 32) return;
+  int width = BufferWidth();
+  int height = BufferHeight();
+  const uint32_t* level = reinterpret_cast<const uint32_t*>(BufferPtr());
+  while (width > 1 || height > 1) {
+    m_mipmaps.push_back(HalveImage(level, width, height));
+    level = m_mipmaps.back().data();
+    width = std::max(1, width / 2);
+    height = std::max(1, height / 2);
+  }
 }
 
 namespace {
 
-// The image drawn at the power-of-two size, ready to upload; null when it cannot be read.
+// The image drawn at the power-of-two size with its mipmaps, ready to upload; null when it
+// cannot be read.
 std::unique_ptr<ImageFile> DecodeImage(const std::string& name) {
   std::unique_ptr<ImageFile> image = ImageFile::WithName(name.c_str());
   if (!image || !image->LoadImageData() || !image->CreateImageWithBitdepth(32)) return nullptr;
+  image->BuildMipmaps();
   return image;
 }
 
@@ -195,10 +213,10 @@ std::unique_ptr<ImageFile> TakePreloaded(PreloadedImage& image) {
 // One decoder thread takes the images in the order given, which is the order the pages ask
 // for them. On a machine with two cores, one thread per image, or one per core, left the
 // window's own start-up less of the machine and got the first frame no sooner.
-void PreloadImages(std::initializer_list<const char*> names) {
+void PreloadImages(const std::vector<std::string>& names) {
   std::vector<std::shared_ptr<PreloadedImage>> batch;
-  for (const char* name : names) {
-    if (!name || preloadedImages.count(name)) continue;
+  for (const std::string& name : names) {
+    if (preloadedImages.count(name)) continue;
     batch.push_back(std::make_shared<PreloadedImage>());
     batch.back()->name = name;
     preloadedImages[name] = batch.back();
@@ -210,6 +228,14 @@ void PreloadImages(std::initializer_list<const char*> names) {
       if (!image->fClaimed.exchange(true)) image->decoded.set_value(DecodeImage(image->name));
     }
   }));
+}
+
+bool ImageDecoded(const char* name) {
+  auto preloaded = name ? preloadedImages.find(name) : preloadedImages.end();
+  if (preloaded == preloadedImages.end()) return true;
+  PreloadedImage& image = *preloaded->second;
+  return image.fClaimed &&
+         image.ready.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
 }
 
 void DropPreloadedImages() {
@@ -249,10 +275,19 @@ int LoadImageAsTexture(unsigned long* texid, const char* name) {
   glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
   glPixelStorei(GL_UNPACK_SWAP_BYTES, GL_FALSE);
   // The page images are painted at twice the book's size: mipmaps keep them smooth when a book
-  // at 100% draws them at half their size, and every zoom in between. Built on the CPU by GLU:
-  // the driver's own generation runs code of its own that LeakSanitizer's tracer cannot walk.
-  gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA8, image->BufferWidth(), image->BufferHeight(), GL_BGRA,
-                    GL_UNSIGNED_INT_8_8_8_8_REV, image->BufferPtr());
+  // at 100% draws them at half their size, and every zoom in between. They are made where the
+  // image was decoded, off the main thread for preloaded images; the driver's own generation
+  // would also run code of its own that LeakSanitizer's tracer cannot walk.
+  int width = image->BufferWidth();
+  int height = image->BufferHeight();
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV,
+               image->BufferPtr());
+  for (size_t level = 0; level < image->Mipmaps().size(); ++level) {
+    width = std::max(1, width / 2);
+    height = std::max(1, height / 2);
+    glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level + 1), GL_RGBA8, width, height, 0, GL_BGRA,
+                 GL_UNSIGNED_INT_8_8_8_8_REV, image->Mipmaps()[level].data());
+  }
   glPopClientAttrib();
   glReportError();
   glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <initializer_list>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,7 +15,10 @@ int LoadImageAsTexture(unsigned long* texid, const char* name);
 
 // Starts decoding images of the "Images" folder on another core; LoadImageAsTexture then only
 // uploads them. Decoding the page images is a good part of the time before the first frame.
-void PreloadImages(std::initializer_list<const char*> names);
+void PreloadImages(const std::vector<std::string>& names);
+// False while PreloadImages is still decoding that image: LoadImageAsTexture would wait for it.
+// True once it is decoded, and for every image that is not being preloaded.
+bool ImageDecoded(const char* name);
 // Stops decoding what PreloadImages started, waits for the image being decoded and drops every
 // image that no page took. Called before the program exits, whichever way it exits.
 void DropPreloadedImages();
@@ -37,6 +40,10 @@ class ImageFile : public PixelBuffer {
   bool CreateImageWithBitdepth(unsigned bitDepth);
   void ReleaseImageData();
   void Reset();
+  // Makes the smaller mipmap levels of a 32-bit image, so that uploading it is only a copy.
+  void BuildMipmaps();
+  // Level 1 (half the size) first, down to one pixel; empty until BuildMipmaps.
+  const std::vector<std::vector<uint32_t>>& Mipmaps() const { return m_mipmaps; }
 
   const std::string& Path() const { return m_path; }
   unsigned ImageType() const { return m_imageType; }
@@ -56,4 +63,5 @@ class ImageFile : public PixelBuffer {
   unsigned m_imageBitDepth = 0;
   bool m_imageLoaded = false;
   std::vector<unsigned char> m_imageData;
+  std::vector<std::vector<uint32_t>> m_mipmaps;
 };

@@ -139,25 +139,31 @@ Dict::Dict(const char* fileName) : m_pRoot(m_pool.New()) {
   if (!path.empty()) ReadList(path.c_str());
 }
 
-Dict::Dict(const char* fileName, std::function<void(const Dict&)> whenLoaded)
-    : m_pRoot(m_pool.New()), m_fLoaded(false) {
-  // The path is looked up here rather than on the loading thread: the resource root belongs to
-  // the main thread, and the exit handlers free it.
-  std::string path = ResourcePath("Dict", fileName);
-  m_loading = std::async(std::launch::async, &Dict::LoadInBackground, this, std::move(path),
-                         std::move(whenLoaded));
+// The path is looked up here rather than on the loading thread: the resource root belongs to
+// the main thread, and the exit handlers free it.
+Dict::Dict(const char* fileName, std::function<void(const Dict&)> whenLoaded, Load when)
+    : m_pRoot(m_pool.New()),
+      m_strPath(ResourcePath("Dict", fileName)),
+      m_whenLoaded(std::move(whenLoaded)),
+      m_fLoaded(false) {
+  if (when == Load::kNow) StartLoading();
 }
 
-void Dict::LoadInBackground(const std::string& path,
-                            const std::function<void(const Dict&)>& whenLoaded) {
+// The thread builds the trie of this dictionary, which is never itself a constant object.
+void Dict::StartLoading() const {
+  if (m_loading.valid() || m_fLoaded.load(std::memory_order_acquire)) return;
+  m_loading = std::async(std::launch::async, &Dict::LoadInBackground, const_cast<Dict*>(this));
+}
+
+void Dict::LoadInBackground() {
   setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kLoaderNice);
   try {
-    if (!path.empty()) ReadList(path.c_str());
+    if (!m_strPath.empty()) ReadList(m_strPath.c_str());
   } catch (const std::bad_alloc&) {
     LogError("Unable to load dictionary file.\n");
   }
   m_fLoaded.store(true, std::memory_order_release);
-  if (whenLoaded && !m_fCancel.load(std::memory_order_relaxed)) whenLoaded(*this);
+  if (m_whenLoaded && !m_fCancel.load(std::memory_order_relaxed)) m_whenLoaded(*this);
 }
 
 Dict::~Dict() {
@@ -172,7 +178,9 @@ void Dict::WaitUntilLoaded() const {
 // Lookups wait only for the words, not for whenLoaded, which itself looks words up on the
 // loading thread once they are in.
 void Dict::AwaitWords() const {
-  if (!m_fLoaded.load(std::memory_order_acquire)) m_loading.wait();
+  if (m_fLoaded.load(std::memory_order_acquire)) return;
+  StartLoading();
+  m_loading.wait();
 }
 
 void Dict::AddValid(const char* word) {

@@ -55,10 +55,13 @@ class Dict {
   // Loads the word list of that file name from the "Dict" resource folder; a list that cannot
   // be found or read leaves the dictionary empty.
   explicit Dict(const char* fileName);
+  // When the list of the second constructor starts loading: at once, or at StartLoading.
+  enum class Load { kNow, kOnStart };
   // The same list, read on another thread at low priority: the constructor returns at once,
-  // and whatever asks the dictionary anything first waits until the list is in. whenLoaded
-  // then runs on that thread, on the complete dictionary (not after a cancelled load).
-  Dict(const char* fileName, std::function<void(const Dict&)> whenLoaded);
+  // and whatever asks the dictionary anything first waits until the list is in (starting the
+  // load if need be). whenLoaded then runs on that thread, on the complete dictionary (not
+  // after a cancelled load).
+  Dict(const char* fileName, std::function<void(const Dict&)> whenLoaded, Load when = Load::kNow);
   // Cancels a load that is still running and waits for its thread.
   ~Dict();
   Dict(const Dict&) = delete;
@@ -71,19 +74,24 @@ class Dict {
   void LoadFile(const char* path);
   size_t NodeCount() const;
   size_t WordCount() const;
-  // Returns once a load started by the constructor has ended and its whenLoaded has run.
+  // Starts a load that was held back for this call; nothing once it has started.
+  void StartLoading() const;
+  // Returns once a load that has started has ended and its whenLoaded has run; at once when
+  // none has started, so that a list nobody asked for is never read.
   void WaitUntilLoaded() const;
 
  private:
-  void LoadInBackground(const std::string& path,
-                        const std::function<void(const Dict&)>& whenLoaded);
+  void LoadInBackground();
   void AwaitWords() const;
   void ReadList(const char* path);
 
   DictNodePool m_pool;
   DictNode* m_pRoot;
   size_t m_nWords = 0;
-  std::future<void> m_loading;
+  // The load held back until StartLoading, or the first question, asks for it.
+  std::string m_strPath;
+  std::function<void(const Dict&)> m_whenLoaded;
+  mutable std::future<void> m_loading;
   std::atomic<bool> m_fLoaded{true};
   std::atomic<bool> m_fCancel{false};
 };

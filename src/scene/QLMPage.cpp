@@ -21,7 +21,13 @@ QLMPage::QLMPage(const TQ3Vector3D& pos)
 QLMPage::~QLMPage() = default;
 
 void QLMPage::LoadPageImage(const char* name) {
-  LoadImageAsTexture(&m_texid, name);
+  m_strImage = name ? name : "";
+}
+
+void QLMPage::TakeImage(bool fWait) {
+  if (m_strImage.empty() || (!fWait && !ImageDecoded(m_strImage.c_str()))) return;
+  LoadImageAsTexture(&m_texid, m_strImage.c_str());
+  m_strImage.clear();
 }
 
 void QLMPage::Render(int, int height) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <string>
+
 #include "scene/Body.h"
 #include "scene/Universe.h"
 
@@ -40,12 +42,18 @@ class QLMPage : public Body {
   // something on it moves or counts down.
   virtual bool IsAnimating() const { return IsMoving(); }
 
+  // Takes the page's own image once it is decoded, or with fWait at once, decoding it here if
+  // need be. Until then the page shows the plain paper.
+  void TakeImage(bool fWait);
+  bool AwaitsImage() const { return !m_strImage.empty(); }
+  const std::string& ImageName() const { return m_strImage; }
+
   void SetRestorePos(const TQ3Vector3D& pos) { m_posRestore = pos; }
   const TQ3Vector3D& GetRestorePos() const { return m_posRestore; }
   bool IsActive() const { return m_fActive; }
 
  protected:
-  // Loads an image of the "Images" folder as this page's own background.
+  // Names an image of the "Images" folder as this page's own background, for TakeImage.
   void LoadPageImage(const char* name);
   // Sets the event's offset so that its positions come out in this page's coordinates.
   void OffsetEvent(const GameEvent* event) const;
@@ -54,4 +62,5 @@ class QLMPage : public Body {
   bool m_fActive;
   int m_iWindowHeight;
   unsigned long m_texid;
+  std::string m_strImage;
 };

@@ -35,7 +35,15 @@ void Universe::CalcPagePosWhenVisible(TQ3Vector3D& pos, int width, int height, i
 }
 
 void Universe::PreloadPageImages() {
-  PreloadImages({"Paper.png", "TitlePage.png", "HSPage.png", "InstructionsPage.png"});
+  PreloadImages({"Paper.png", "TitlePage.png"});
+}
+
+void Universe::PreloadHiddenPageImages() {
+  std::vector<std::string> names;
+  for (QLMPage* page : m_apPage)
+    if (page->AwaitsImage()) names.push_back(page->ImageName());
+  PreloadImages(names);
+  m_fImagesRequested = true;
 }
 
 Universe::Universe(Dict* pDict)
@@ -60,6 +68,7 @@ Universe::Universe(Dict* pDict)
   m_apPage[kPageInstructions] = new PageInstructions(pos[kPageInstructions]);
   m_apPage[kPageCredits] = new PageCredits(pos[kPageCredits]);
   m_apPage[kPageTitle]->BecomeForemost();
+  m_apPage[kPageTitle]->TakeImage(true);
 
   m_fltFogStart = GameSettings::GetFloatParam("FogStart");
   m_fltFogEndLow = GameSettings::GetFloatParam("FogEndLow");
@@ -88,10 +97,13 @@ Universe::~Universe() {
     delete page;
     page = nullptr;
   }
+  DropPreloadedImages();
 }
 
 void Universe::Tick(double dt) {
   if (!m_fPaused) {
+    if (m_fImagesRequested)
+      for (QLMPage* page : m_apPage) page->TakeImage(false);
     fNoneAreMoving = true;
     for (int i = kNumPages - 1; i >= 0; --i) {
       m_apPage[i]->Tick(dt);
@@ -154,7 +166,7 @@ bool Universe::IsAnimating() const {
   // A turn that has just come to rest is reported complete in the next tick.
   if (!fNoneWereMoving) return true;
   for (QLMPage* page : m_apPage)
-    if (page->IsAnimating()) return true;
+    if (page->IsAnimating() || (m_fImagesRequested && page->AwaitsImage())) return true;
   return false;
 }
 
@@ -181,6 +193,8 @@ void Universe::HandleEvent(const GameEvent* event) {
 void Universe::TurnToPage(PageID page) {
   if (page < 0 || page >= kNumPages) return;
   (page < m_pageCurrent ? m_psndPageTurnBack : m_psndPageTurn)->Play();
+  // Every page a turn uncovers or slides away shows its own image.
+  for (QLMPage* p : m_apPage) p->TakeImage(true);
   for (int i = kNumPages - 1; i >= 0; --i) {
     if (i < page)
       m_apPage[i]->Deactivate();

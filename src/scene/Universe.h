@@ -52,8 +52,12 @@ class Universe {
   void RandomizeBoard();
   void SetTimerMode(bool fTimerMode);
   static void CalcPagePosWhenVisible(TQ3Vector3D& pos, int width, int height, int page);
-  // Starts decoding the images the pages will show, before the book is built.
+  // Starts decoding the images of the first frame (the paper, the title page), before the book
+  // is built.
   static void PreloadPageImages();
+  // Starts decoding the images of the pages beneath, which they take as soon as each is ready;
+  // a turn of the book takes them at once.
+  void PreloadHiddenPageImages();
 
   bool IsPaused() const { return m_fPaused; }
   // Whether the next frame can differ from the last one without any input; when it cannot, the
@@ -75,4 +79,7 @@ class Universe {
   PageID m_pageCurrent;
   int m_pagePrevious;
   QLMPage* m_apPage[kNumPages];
+  // Whether the images of the pages beneath the title are being decoded: the pages take them in
+  // the ticks after.
+  bool m_fImagesRequested = false;
 };

@@ -91,12 +91,16 @@ TEST(Game, AWordListThatFailsTheSelfTestGivesOneLineAndTheGameStarts) {
     TempDir home;
     setenv("XDG_CONFIG_HOME", home.Path().c_str(), 1);
     GLContext gl(640, 640);
-    // The list read ahead under the name of the start goes when the name has changed since.
     testing::internal::CaptureStderr();
     Game::Preload();
     GameSettings::SetStringParam("_DictPath", name.c_str());
     Game::Init(640, 640);
-    // The self-test runs once the list is in, on the thread that read it.
+    // Nothing reads the list before the first frame is shown; the self-test runs once the list
+    // is in, on the thread that read it.
+    Game::pGame->GetDict()->WaitUntilLoaded();
+    EXPECT_EQ(testing::internal::GetCapturedStderr().find("Dictionary"), std::string::npos);
+    testing::internal::CaptureStderr();
+    Game::pGame->FirstFrameShown();
     Game::pGame->GetDict()->WaitUntilLoaded();
     std::string err = testing::internal::GetCapturedStderr();
     Game::EndPreload();

@@ -27,8 +27,15 @@ TEST(GameWindow, RestsWhenNothingChangesAndKeepsTheGamesTime) {
 
   std::atomic<int> frames{0};
   std::atomic<double> countdown{-1.0};
+  // The pages beneath the title take their images after the first frame, not before it.
+  std::atomic<bool> firstFrameWithoutThem{false}, imagesAwaited{true};
   GameView view;
   view.SetFrameHook([&] {
+    bool awaited = false;
+    for (int i = 0; i < Universe::kNumPages; ++i)
+      awaited = awaited || Game::pGame->GetUniverse()->GetPage(Universe::PageID(i))->AwaitsImage();
+    if (frames == 0) firstFrameWithoutThem = awaited;
+    imagesAwaited = awaited;
     ++frames;
     auto* board =
         static_cast<PageBoard*>(Game::pGame->GetUniverse()->GetPage(Universe::kPageBoard));
@@ -66,6 +73,8 @@ TEST(GameWindow, RestsWhenNothingChangesAndKeepsTheGamesTime) {
     };
 
     EXPECT_TRUE(rests()) << "the title page keeps drawing";
+    EXPECT_TRUE(firstFrameWithoutThem);
+    EXPECT_FALSE(imagesAwaited) << "a page rests without its image";
     push(sdlevents::MouseMotion(266, 289));  // over "Play"
     EXPECT_TRUE(draws(1)) << "the pointer over the menu drew nothing";
     EXPECT_TRUE(rests());

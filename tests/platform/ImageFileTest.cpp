@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/Log.h"
 #include "platform/ImageFile.h"
+#include "platform/Mipmap.h"
 #include "support/GLContext.h"
 #include "support/TestSupport.h"
 
@@ -31,6 +34,13 @@ TEST(ImageFile, ThePaperLoadsMipmappedAndBadPicturesAreLogged) {
   int filter = 0;
   glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
   EXPECT_EQ(filter, GL_LINEAR_MIPMAP_LINEAR);
+  // Level 1 is what a book at 100% shows; the chain goes down to one texel.
+  std::vector<uint32_t> half(512 * 512);
+  glGetTexImage(GL_TEXTURE_2D, 1, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, half.data());
+  EXPECT_EQ(half, HalveImage(texels.data(), 1024, 1024));
+  int smallest = 0;
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 10, GL_TEXTURE_WIDTH, &smallest);
+  EXPECT_EQ(smallest, 1);
 
   const std::string broken = "test-" + std::to_string(getpid()) + ".png";
   WriteFile(QM_RESOURCE_DIR "/Images/" + broken, "\x89PNG\r\n\x1a\n not a picture");
@@ -44,6 +54,25 @@ TEST(ImageFile, ThePaperLoadsMipmappedAndBadPicturesAreLogged) {
     EXPECT_TRUE(texid != previous && texid != 0) << bad;
   }
   unlink((QM_RESOURCE_DIR "/Images/" + broken).c_str());
+}
+
+// Each channel on its own, rounded to the nearest; a side of one pixel halves only the other.
+TEST(Mipmap, EachPixelIsTheRoundedMeanOfThePixelsAboveIt) {
+  struct Case {
+    std::vector<uint32_t> pixels;
+    int width, height;
+    std::vector<uint32_t> half;
+  };
+  const Case cases[] = {
+      {{0xFF000000, 0xFF000001, 0xFF000001, 0xFF000000}, 2, 2, {0xFF000001}},  // 0.5 rounds up
+      {{0x10203040, 0x20304050, 0x30405060, 0x40506070}, 2, 2, {0x28384858}},
+      {{0x000000FF, 0x000000FF, 0x0000FF00, 0x00000000}, 2, 2, {0x00004080}},
+      {{0x04000000, 0x08000000, 0x00000002, 0x00000004}, 4, 1, {0x06000000, 0x00000003}},
+      {{0x00000002, 0x00000004, 0x00000010, 0x00000020}, 1, 4, {0x00000003, 0x00000018}},
+      {{0x12345678}, 1, 1, {0x12345678}},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(HalveImage(c.pixels.data(), c.width, c.height), c.half) << c.width << "x" << c.height;
 }
 
 }  // namespace

@@ -136,6 +136,16 @@ TEST(Dict, ABackgroundLoadAnswersAsALoadInPlaceDoes) {
   missing.WaitUntilLoaded();
   EXPECT_TRUE(ranForMissing);
 
+  // A list held back is not read until it is started or asked.
+  bool ranForHeld = false;
+  Dict held(
+      "enable1.txt", [&](const Dict&) { ranForHeld = true; }, Dict::Load::kOnStart);
+  held.WaitUntilLoaded();
+  EXPECT_FALSE(ranForHeld);
+  EXPECT_TRUE(held.IsValid("plucky"));
+  held.WaitUntilLoaded();
+  EXPECT_TRUE(ranForHeld);
+
   for (int i = 0; i < 3; ++i) Dict cancelled("enable1.txt", [](const Dict&) {});
 }
 
