@@ -20,6 +20,7 @@
 
 #include "Pages.h"
 #include "Paper.h"
+#include "StoredPng.h"
 
 namespace {
 
@@ -34,14 +35,25 @@ constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256, 512};
 constexpr char kIconName[] = "io.github.quillmere.Quillmere.png";
 
 // Written beside the target and renamed into place, so that a build interrupted half-way never
-// leaves a truncated image that looks up to date.
-bool WritePng(cairo_surface_t* surface, const fs::path& path) {
+// leaves a truncated image that looks up to date. The page images are stored uncompressed (see
+// WriteStoredPng); the icons, small and many, compressed.
+bool WritePng(cairo_surface_t* surface, const fs::path& path, bool stored = false) {
   const fs::path partial = path.string() + ".tmp";
-  const cairo_status_t status = cairo_surface_write_to_png(surface, partial.c_str());
-  if (status != CAIRO_STATUS_SUCCESS) {
-    std::fprintf(stderr, "quillmere_pages: cannot write %s: %s\n", partial.c_str(),
-                 cairo_status_to_string(status));
-    return false;
+  if (stored) {
+    FILE* file = std::fopen(partial.c_str(), "wb");
+    bool written = file && WriteStoredPng(surface, file);
+    if (file) written = std::fclose(file) == 0 && written;
+    if (!written) {
+      std::fprintf(stderr, "quillmere_pages: cannot write %s\n", partial.c_str());
+      return false;
+    }
+  } else {
+    const cairo_status_t status = cairo_surface_write_to_png(surface, partial.c_str());
+    if (status != CAIRO_STATUS_SUCCESS) {
+      std::fprintf(stderr, "quillmere_pages: cannot write %s: %s\n", partial.c_str(),
+                   cairo_status_to_string(status));
+      return false;
+    }
   }
   std::error_code error;
   fs::rename(partial, path, error);
@@ -83,11 +95,11 @@ cairo_surface_t* PaintPage(cairo_surface_t* paper, void (*paint)(cairo_t*)) {
   return page;
 }
 
-// Compressing a page takes longer than painting it, and no two images share anything once painted:
-// each is written on a thread of its own while the next is painted. Takes over the surface.
+// No two images share anything once painted: each is written on a thread of its own while the
+// next is painted. Takes over the surface.
 std::future<bool> WriteInBackground(cairo_surface_t* image, fs::path path) {
   return std::async(std::launch::async, [image, path = std::move(path)] {
-    const bool written = WritePng(image, path);
+    const bool written = WritePng(image, path, true);
     cairo_surface_destroy(image);
     return written;
   });
