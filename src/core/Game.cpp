@@ -16,7 +16,6 @@
 #include "core/Log.h"
 #include "platform/GameSound.h"
 #include "platform/ImageFile.h"
-#include "platform/StringTexture.h"
 #include "puzzle/Dict.h"
 #include "scene/Universe.h"
 #include "ui/Menu.h"
@@ -38,7 +37,6 @@ void SelfTest(const Dict& dict) {
 
 void Game::Preload() {
   Universe::PreloadPageImages();
-  PreloadFonts();
   GameSettings::Initialize();
 }
 

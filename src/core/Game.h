@@ -20,9 +20,9 @@ class Game {
   Game(const Game&) = delete;
   Game& operator=(const Game&) = delete;
 
-  // Starts decoding what the first frame shows (the paper, the title page, the fonts) on other
-  // cores while the window opens; the pages then take what is ready instead of reading the
-  // files themselves.
+  // Starts decoding the images the first frame shows (the paper, the title page) on another core
+  // while the window opens; the pages then take what is ready instead of reading the files
+  // themselves.
   static void Preload();
   // Ends what Preload started, on every way out of the program: what nothing took is cancelled
   // and dropped, and the game's word list is waited for, so that no file is still being read

@@ -11,8 +11,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <future>
-#include <mutex>
 
 #include "core/GLError.h"
 #include "core/Log.h"
@@ -20,42 +18,33 @@
 
 namespace {
 
-// FcInit, started on another core while the window opens: reading the font configuration is
-// most of the time the first text takes.
-std::future<void> fontsWarming;
-PangoContext* sharedContext = nullptr;
+// One Pango context for every text, so that measuring and drawing agree: grey antialiasing
+// (the image is composed over the scene with its alpha), slight hinting for crisp stems, and
+// metrics hinted to whole pixels.
+PangoContext* SharedContext();
 
 // Fonts are held for the life of the process; handed back at its end, so that a leak checker
 // sees every block of theirs freed and any block of ours still held.
 void ReleaseFonts() {
-  if (fontsWarming.valid()) fontsWarming.wait();
-  if (sharedContext) g_object_unref(sharedContext);
-  sharedContext = nullptr;
+  g_object_unref(SharedContext());
   pango_cairo_font_map_set_default(nullptr);
   cairo_debug_reset_static_data();
   FcFini();
 }
 
-void ReleaseFontsAtExit() {
-  static std::once_flag once;
-  std::call_once(once, [] { atexit(ReleaseFonts); });
-}
-
-// One Pango context for every text, so that measuring and drawing agree: grey antialiasing
-// (the image is composed over the scene with its alpha), slight hinting for crisp stems, and
-// metrics hinted to whole pixels.
 PangoContext* SharedContext() {
-  if (!sharedContext) {
-    ReleaseFontsAtExit();
-    sharedContext = pango_font_map_create_context(pango_cairo_font_map_get_default());
+  static PangoContext* context = [] {
+    PangoContext* ctx = pango_font_map_create_context(pango_cairo_font_map_get_default());
     cairo_font_options_t* options = cairo_font_options_create();
     cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
     cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_SLIGHT);
     cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
-    pango_cairo_context_set_font_options(sharedContext, options);
+    pango_cairo_context_set_font_options(ctx, options);
     cairo_font_options_destroy(options);
-  }
-  return sharedContext;
+    atexit(ReleaseFonts);
+    return ctx;
+  }();
+  return context;
 }
 
 // Texts are 8-bit: UTF-8 where they are valid UTF-8 (translations), otherwise Latin-1.
@@ -137,12 +126,6 @@ void SetSource(cairo_t* cr, RGBAColor c) {
 }
 
 }  // namespace
-
-void PreloadFonts() {
-  if (fontsWarming.valid()) return;
-  ReleaseFontsAtExit();
-  fontsWarming = std::async(std::launch::async, [] { FcInit(); });
-}
 
 StringTexture::StringTexture(const char* text, const TextAttributes& attributes,
                              RGBAColor textColor, RGBAColor boxColor, RGBAColor borderColor)

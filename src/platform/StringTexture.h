@@ -5,10 +5,6 @@
 
 #include "platform/TextAttributes.h"
 
-// Reads the font configuration on another core, so that the first text is quicker to make.
-// Texts may be made at any time; the process waits for the reading before it exits.
-void PreloadFonts();
-
 // One line of text rasterised into a rectangle texture of the current GL context, optionally on
 // a filled box with a border, and drawn as one pixel-aligned quad. The image is a cache: any
 // change of text, colour, margins or frame discards it and the next draw makes it again.
