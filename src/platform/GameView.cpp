@@ -6,6 +6,7 @@
 #include <SDL.h>
 #include <X11/Xlib.h>
 #include <cairo.h>
+#include <malloc.h>
 
 #include <algorithm>
 #include <chrono>
@@ -29,6 +30,17 @@ namespace {
 const int kDefaultSize = 640;
 const int kMinimumSize = 560;
 const int kRestTimeoutMs = 1000;
+constexpr int kLargeBlockBytes = 256 * 1024;
+
+// From the first frame on, large blocks (a page image being decoded, its file, its mipmaps) are
+// mapped for themselves and handed back to the system when freed, and what the start left free
+// in the heaps goes back now. By default the allocator raises its threshold to the largest block
+// freed so far, and the heaps of the threads that decoded the first images kept some 20 MiB for
+// nothing. Not before the first frame: mapping each of its blocks afresh made it come later.
+void HandBackLargeBlocks() {
+  mallopt(M_MMAP_THRESHOLD, kLargeBlockBytes);
+  malloc_trim(0);
+}
 
 void LogSDLError(const char* what) {
   char line[512];
@@ -321,7 +333,10 @@ struct GameView::Impl {
     Game::pGame->Tick();
     Game::pGame->Render(width, height);
     SDL_GL_SwapWindow(window);
-    if (first) Game::pGame->FirstFrameShown();
+    if (first) {
+      Game::pGame->FirstFrameShown();
+      HandBackLargeBlocks();
+    }
   }
 
   // Pointer positions reach the game in book pixels, through the same scale as the drawing.
