@@ -174,7 +174,6 @@ struct GameView::Impl {
     MeasureDesktopScale();
     const int minimum = WindowCoord(kMinimumSize * desktopScale);
     SDL_SetWindowMinimumSize(window, minimum, minimum);
-    SetWindowIcon(window);
     context = SDL_GL_CreateContext(window);
     if (!context) {
       LogSDLError("Unable to create the OpenGL context");
@@ -335,6 +334,8 @@ struct GameView::Impl {
     SDL_GL_SwapWindow(window);
     if (first) {
       Game::pGame->FirstFrameShown();
+      // For the task bar and the window list, which can wait a frame; the book cannot.
+      SetWindowIcon(window);
       HandBackLargeBlocks();
     }
   }
