@@ -13,12 +13,31 @@
 
 unsigned long QLMPage::m_texidDefault = QLMPage::m_kNoTexture;
 
+namespace {
+
+// The pages that share the paper: the last one gone deletes it, so that a book made later (in
+// another GL context, where the old name means nothing or another texture) loads it again.
+int nPages = 0;
+
+void DeleteTexture(unsigned long& texid) {
+  if (texid == QLMPage::m_kNoTexture) return;
+  const GLuint name = static_cast<GLuint>(texid);
+  glDeleteTextures(1, &name);
+  texid = QLMPage::m_kNoTexture;
+}
+
+}  // namespace
+
 QLMPage::QLMPage(const TQ3Vector3D& pos)
     : Body(pos), m_posRestore(pos), m_fActive(true), m_iWindowHeight(0), m_texid(m_kNoTexture) {
+  ++nPages;
   if (m_texidDefault == m_kNoTexture) LoadImageAsTexture(&m_texidDefault, "Paper.png");
 }
 
-QLMPage::~QLMPage() = default;
+QLMPage::~QLMPage() {
+  DeleteTexture(m_texid);
+  if (--nPages == 0) DeleteTexture(m_texidDefault);
+}
 
 void QLMPage::LoadPageImage(const char* name) {
   m_strImage = name ? name : "";

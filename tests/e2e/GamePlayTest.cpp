@@ -62,7 +62,7 @@ class AllTriples {
     WriteFile(m_path, words);
   }
   ~AllTriples() { unlink(m_path.c_str()); }
-  const std::string m_name = "e2e-" + std::to_string(getpid()) + ".txt";
+  const std::string m_name = "test-e2e-" + std::to_string(getpid()) + ".txt";
   const std::string m_path = std::string(QM_RESOURCE_DIR) + "/Dict/" + m_name;
 };
 

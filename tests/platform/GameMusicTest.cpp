@@ -58,7 +58,7 @@ TEST(GameMusicTest, TheTracksPlayAtTheMusicVolumeAndLoop) {
 
   // A tone of 0.3 seconds as a track of its own, written as the game's music is: every 5 ms of
   // three laps holds sound.
-  const std::string name = "qmtest-" + std::to_string(getpid()) + ".aif";
+  const std::string name = "test-music-" + std::to_string(getpid()) + ".aif";
   const std::string path = std::string(QM_RESOURCE_DIR) + "/Music/" + name;
   SF_INFO info{0, 22050, 1, SF_FORMAT_AIFF | SF_FORMAT_PCM_16, 0, 0};
   std::vector<float> tone(6615);
