@@ -32,12 +32,17 @@ uint32_t BigEndian32(const unsigned char* p) {
   return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | p[3];
 }
 
-// The decoder reads the file as it goes: read whole into memory first, a stored page image (3 MB)
-// took as long to read as to decode.
+struct PngReader {
+  const std::vector<unsigned char>* data;
+  size_t offset;
+};
+
 cairo_status_t ReadPng(void* closure, unsigned char* out, unsigned int length) {
-  return std::fread(out, 1, length, static_cast<FILE*>(closure)) == length
-             ? CAIRO_STATUS_SUCCESS
-             : CAIRO_STATUS_READ_ERROR;
+  auto* reader = static_cast<PngReader*>(closure);
+  if (reader->data->size() - reader->offset < length) return CAIRO_STATUS_READ_ERROR;
+  memcpy(out, reader->data->data() + reader->offset, length);
+  reader->offset += length;
+  return CAIRO_STATUS_SUCCESS;
 }
 
 using TexStorage2D = void (*)(GLenum, GLsizei, GLenum, GLsizei, GLsizei);
@@ -100,6 +105,24 @@ bool ImageFile::SetImageWithName(const char* name) {
   return true;
 }
 
+bool ImageFile::LoadImageData() {
+  std::ifstream in(m_path, std::ios::binary | std::ios::ate);
+  if (!in) return false;
+  const std::streamoff length = in.tellg();
+  if (length <= 0) return false;
+  in.seekg(0);
+  try {
+    m_imageData.resize(static_cast<size_t>(length));
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  if (!in.read(reinterpret_cast<char*>(m_imageData.data()), length)) {
+    m_imageData.clear();
+    return false;
+  }
+  return true;
+}
+
 bool ImageFile::CreateImageWithBitdepth(unsigned bitDepth) {
   const int width = std::min(Power2Ceiling(m_imageWidth), kMaxTextureSize);
   const int height = std::min(Power2Ceiling(m_imageHeight), kMaxTextureSize);
@@ -107,15 +130,16 @@ bool ImageFile::CreateImageWithBitdepth(unsigned bitDepth) {
       BufferBitDepth() != bitDepth) {
     if (!CreateImageBuffer(width, height, bitDepth)) return false;
   }
-  FILE* file = std::fopen(m_path.c_str(), "rb");
-  if (!file) return false;
-  cairo_surface_t* decoded = cairo_image_surface_create_from_png_stream(ReadPng, file);
-  std::fclose(file);
+  if (m_imageData.empty() && !LoadImageData()) return false;
+
+  PngReader reader{&m_imageData, 0};
+  cairo_surface_t* decoded = cairo_image_surface_create_from_png_stream(ReadPng, &reader);
   const cairo_status_t status = cairo_surface_status(decoded);
   if (status != CAIRO_STATUS_SUCCESS || cairo_image_surface_get_width(decoded) != m_imageWidth ||
       cairo_image_surface_get_height(decoded) != m_imageHeight) {
     LogErrorCode("err: set error = %d", static_cast<int>(status));
     cairo_surface_destroy(decoded);
+    ReleaseImageData();
     return false;
   }
 
@@ -134,10 +158,17 @@ bool ImageFile::CreateImageWithBitdepth(unsigned bitDepth) {
   cairo_destroy(cr);
   cairo_surface_flush(Surface());
   cairo_surface_destroy(decoded);
+  ReleaseImageData();
   return m_imageLoaded;
 }
 
+void ImageFile::ReleaseImageData() {
+  m_imageData.clear();
+  m_imageData.shrink_to_fit();
+}
+
 void ImageFile::Reset() {
+  ReleaseImageData();
   ReleaseImageBuffer();
   m_mipmaps.clear();
   m_imageLoaded = false;
@@ -163,7 +194,7 @@ namespace {
 // cannot be read.
 std::unique_ptr<ImageFile> DecodeImage(const std::string& name) {
   std::unique_ptr<ImageFile> image = ImageFile::WithName(name.c_str());
-  if (!image || !image->CreateImageWithBitdepth(32)) return nullptr;
+  if (!image || !image->LoadImageData() || !image->CreateImageWithBitdepth(32)) return nullptr;
   image->BuildMipmaps();
   return image;
 }

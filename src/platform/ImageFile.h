@@ -35,8 +35,10 @@ class ImageFile : public PixelBuffer {
   static std::unique_ptr<ImageFile> WithName(const char* name);
   ~ImageFile() override;
 
-  // Decodes the file into a buffer of that depth; true when it was drawn.
+  bool LoadImageData();
+  // Draws the image into a buffer of that depth; true when it was drawn.
   bool CreateImageWithBitdepth(unsigned bitDepth);
+  void ReleaseImageData();
   void Reset();
   // Makes the smaller mipmap levels of a 32-bit image, so that uploading it is only a copy.
   void BuildMipmaps();
@@ -60,5 +62,6 @@ class ImageFile : public PixelBuffer {
   int m_imageHeight = 0;
   unsigned m_imageBitDepth = 0;
   bool m_imageLoaded = false;
+  std::vector<unsigned char> m_imageData;
   std::vector<std::vector<uint32_t>> m_mipmaps;
 };
