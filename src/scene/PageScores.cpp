@@ -6,7 +6,7 @@
 #include "ui/MenuScores.h"
 
 PageScores::PageScores(const TQ3Vector3D& pos) : QLMPage(pos), m_pMenu(nullptr), m_pMenu2(nullptr) {
-  LoadPageImage("HSPage.png");
+  SetPageImage("HSPage.png");
 }
 
 PageScores::~PageScores() {

@@ -7,7 +7,7 @@
 
 PageWithMenu::PageWithMenu(const TQ3Vector3D& pos, Menu* pMenu, const char* image)
     : QLMPage(pos), m_pMenu(pMenu) {
-  if (image) LoadPageImage(image);
+  if (image) SetPageImage(image);
 }
 
 PageWithMenu::~PageWithMenu() {

@@ -39,7 +39,7 @@ QLMPage::~QLMPage() {
   if (--nPages == 0) DeleteTexture(m_texidDefault);
 }
 
-void QLMPage::LoadPageImage(const char* name) {
+void QLMPage::SetPageImage(const char* name) {
   m_strImage = name ? name : "";
 }
 

@@ -54,7 +54,7 @@ class QLMPage : public Body {
 
  protected:
   // Names an image of the "Images" folder as this page's own background, for TakeImage.
-  void LoadPageImage(const char* name);
+  void SetPageImage(const char* name);
   // Sets the event's offset so that its positions come out in this page's coordinates.
   void OffsetEvent(const GameEvent* event) const;
 
