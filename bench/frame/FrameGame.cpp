@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The game's own frame loop on the board page in play, with "VSync" 0: the process's age at its
-// first presented frame, the frames per second once the book rests on the board, and the
+// The game's own frame loop on the board page in play, with "VSync" 0: the time from launch to
+// its first presented frame, the frames per second once the book rests on the board, and the
 // process's peak memory.
 #include <sys/resource.h>
 #include <unistd.h>
@@ -18,6 +18,7 @@
 #include "scene/Universe.h"
 
 int main(int argc, char** argv) {
+  MarkLaunch(argv);
   const double seconds = argc > 1 ? atof(argv[1]) : 5.0;
   // The preferences of a fresh player, except that frames are not held to the display.
   char folder[] = "/tmp/quillmere-bench-XXXXXX";

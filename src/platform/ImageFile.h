@@ -55,6 +55,8 @@ class ImageFile : public PixelBuffer {
  private:
   ImageFile() = default;
   bool SetImageWithName(const char* name);
+  // The common case of an image already at its buffer's size and depth.
+  bool DecodeUpsideDown();
 
   std::string m_path;
   unsigned m_imageType = 0;

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Page images loaded into textures in a real GL context.
 #include <GL/gl.h>
+#include <cairo.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -54,6 +56,36 @@ TEST(ImageFile, ThePaperLoadsMipmappedAndBadPicturesAreLogged) {
     EXPECT_TRUE(texid != previous && texid != 0) << bad;
   }
   unlink((QM_RESOURCE_DIR "/Images/" + broken).c_str());
+}
+
+// A picture with see-through pixels comes out premultiplied and upside down, exactly as Cairo's
+// own reader gives it.
+TEST(ImageFile, SeeThroughPixelsArePremultipliedAsCairoReadsThem) {
+  GLContext gl(64, 64);
+  const std::string name = "test-" + std::to_string(getpid()) + "-alpha.png";
+  const std::string path = QM_RESOURCE_DIR "/Images/" + name;
+  const uint32_t drawn[2][4] = {{0xFF336699, 0x80402010, 0x01010000, 0x00000000},
+                                {0xC0C00000, 0x7F7F7F7F, 0x10080402, 0xFFFFFFFF}};
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 4, 2);
+  for (int y = 0; y < 2; ++y)
+    memcpy(cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface),
+           drawn[y], sizeof(drawn[y]));
+  cairo_surface_mark_dirty(surface);
+  ASSERT_EQ(cairo_surface_write_to_png(surface, path.c_str()), CAIRO_STATUS_SUCCESS);
+  cairo_surface_destroy(surface);
+
+  cairo_surface_t* read = cairo_image_surface_create_from_png(path.c_str());
+  unsigned long texid = 1281;
+  ASSERT_EQ(LoadImageAsTexture(&texid, name.c_str()), 0);
+  uint32_t texels[2][4];
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, texels);
+  for (int y = 0; y < 2; ++y) {
+    const auto* row = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(read) +
+                                                        y * cairo_image_surface_get_stride(read));
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(texels[1 - y][x], row[x]) << x << "," << y;
+  }
+  cairo_surface_destroy(read);
+  unlink(path.c_str());
 }
 
 // Each channel on its own, rounded to the nearest; a side of one pixel halves only the other.
