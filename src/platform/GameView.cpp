@@ -23,6 +23,7 @@
 #include "core/Log.h"
 #include "platform/BookScale.h"
 #include "platform/GameEventSDL.h"
+#include "platform/GameSound.h"
 #include "platform/Resources.h"
 
 namespace {
@@ -319,6 +320,7 @@ struct GameView::Impl {
     int width, height;
     UpdateScale();
     BookSize(width, height);
+    GameSound::DeferLoading(true);
     Game::Init(width, height);
     fStarted = true;
   }
@@ -333,6 +335,7 @@ struct GameView::Impl {
     Game::pGame->Render(width, height);
     SDL_GL_SwapWindow(window);
     if (first) {
+      GameSound::DeferLoading(false);
       Game::pGame->FirstFrameShown();
       // For the task bar and the window list, which can wait a frame; the book cannot.
       SetWindowIcon(window);

@@ -31,6 +31,13 @@ TEST(GameSoundTest, EffectsSoundWhileSwitchedOn) {
   fanfare.Stop();
   Heard(0.05);
   EXPECT_EQ(Peak(Heard(0.3)), 0.0f) << "stopping did not cut the sound short";
+  // Made while the first frame is drawn, a sound loads after it and starts then if asked to.
+  GameSound::DeferLoading(true);
+  GameSound early("Fanfare.AIFF");
+  EXPECT_EQ(Peak(Heard(0.2, [&] { early.Play(); })), 0.0f);
+  EXPECT_GT(Peak(Heard(0.4, [] { GameSound::DeferLoading(false); })), 0.02f);
+  early.Stop();
+  Heard(0.05);
   GameSound::SetVolume(false);
   EXPECT_EQ(Peak(Heard(0.3, [&] { click.Play(); })), 0.0f);
   GameSound::SetVolume(true);
