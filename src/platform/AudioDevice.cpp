@@ -2,7 +2,8 @@
 #include "platform/AudioDevice.h"
 
 #include <SDL.h>
-#include <SDL_mixer.h>
+
+#include "platform/MixerLibrary.h"
 
 namespace {
 
@@ -14,12 +15,13 @@ constexpr int kChunkFrames = 1024;
 constexpr int kMixChannels = 16;
 
 bool Open() {
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-  if (Mix_OpenAudio(kAudioFrequency, AUDIO_S16SYS, kAudioChannels, kChunkFrames) != 0) {
+  const MixerLibrary* mixer = Mixer();
+  if (!mixer || SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  if (mixer->OpenAudio(kAudioFrequency, AUDIO_S16SYS, kAudioChannels, kChunkFrames) != 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
   }
-  Mix_AllocateChannels(kMixChannels);
+  mixer->AllocateChannels(kMixChannels);
   return true;
 }
 

@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/GameMusicStream.h"
 
-#include <SDL_mixer.h>
-
 #include <cmath>
 #include <string>
 
 #include "platform/AudioDevice.h"
+#include "platform/MixerLibrary.h"
 #include "platform/Resources.h"
 
 namespace {
@@ -24,33 +23,33 @@ int MixerVolume(float v) {
 GameMusicStream::GameMusicStream(const char* file) {
   const std::string path = ResourcePath("Music", file);
   if (path.empty() || !OpenAudioDevice()) return;
-  m_pMusic = Mix_LoadMUS(path.c_str());
+  m_pMusic = Mixer()->LoadMUS(path.c_str());
 }
 
 GameMusicStream::~GameMusicStream() {
   Stop();
-  if (m_pMusic) Mix_FreeMusic(m_pMusic);
+  if (m_pMusic) Mixer()->FreeMusic(m_pMusic);
 }
 
 void GameMusicStream::Play() {
   if (!m_pMusic || IsPlaying()) return;
-  Mix_VolumeMusic(MixerVolume(m_fltVolume));
+  Mixer()->VolumeMusic(MixerVolume(m_fltVolume));
   // -1: the mixer loops the track from its beginning for as long as it plays.
-  if (Mix_PlayMusic(m_pMusic, -1) == 0) pmusicOnAir = m_pMusic;
+  if (Mixer()->PlayMusic(m_pMusic, -1) == 0) pmusicOnAir = m_pMusic;
 }
 
 void GameMusicStream::Stop() {
   if (!m_pMusic || pmusicOnAir != m_pMusic) return;
   // The mixer starts a halted track from its beginning at the next play: that is the rewind.
-  Mix_HaltMusic();
+  Mixer()->HaltMusic();
   pmusicOnAir = nullptr;
 }
 
 bool GameMusicStream::IsPlaying() const {
-  return m_pMusic && pmusicOnAir == m_pMusic && Mix_PlayingMusic();
+  return m_pMusic && pmusicOnAir == m_pMusic && Mixer()->PlayingMusic();
 }
 
 void GameMusicStream::SetVolume(float v) {
   m_fltVolume = v < 0.0f ? 0.0f : (v > 1.0f ? 1.0f : v);
-  if (IsPlaying()) Mix_VolumeMusic(MixerVolume(m_fltVolume));
+  if (IsPlaying()) Mixer()->VolumeMusic(MixerVolume(m_fltVolume));
 }

@@ -1,37 +1,36 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/GameSoundChunk.h"
 
-#include <SDL_mixer.h>
-
 #include <string>
 
 #include "platform/AudioDevice.h"
+#include "platform/MixerLibrary.h"
 #include "platform/Resources.h"
 
 GameSoundChunk::GameSoundChunk(const char* name) {
   const std::string path = ResourcePath("Sounds", name);
   if (path.empty() || !OpenAudioDevice()) return;
-  m_pChunk = Mix_LoadWAV(path.c_str());
+  m_pChunk = Mixer()->LoadWAV_RW(SDL_RWFromFile(path.c_str(), "rb"), 1);
 }
 
 GameSoundChunk::~GameSoundChunk() {
   // Freeing a chunk also silences every channel that still plays it.
-  if (m_pChunk) Mix_FreeChunk(m_pChunk);
+  if (m_pChunk) Mixer()->FreeChunk(m_pChunk);
 }
 
 void GameSoundChunk::Play() {
   if (!m_pChunk || IsPlaying()) return;
   // With every channel busy the mixer answers -1 and this effect is simply not heard.
-  m_iChannel = Mix_PlayChannel(-1, m_pChunk, 0);
+  m_iChannel = Mixer()->PlayChannelTimed(-1, m_pChunk, 0, -1);
 }
 
 void GameSoundChunk::Stop() {
-  if (IsPlaying()) Mix_HaltChannel(m_iChannel);
+  if (IsPlaying()) Mixer()->HaltChannel(m_iChannel);
   m_iChannel = -1;
 }
 
 bool GameSoundChunk::IsPlaying() const {
   // The channel may since have been handed to another effect.
-  return m_pChunk && m_iChannel >= 0 && Mix_Playing(m_iChannel) &&
-         Mix_GetChunk(m_iChannel) == m_pChunk;
+  return m_pChunk && m_iChannel >= 0 && Mixer()->Playing(m_iChannel) &&
+         Mixer()->GetChunk(m_iChannel) == m_pChunk;
 }
