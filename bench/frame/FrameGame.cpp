@@ -31,13 +31,18 @@ int main(int argc, char** argv) {
 
   using Clock = std::chrono::steady_clock;
   double firstFrameMs = -1.0;
+  double firstFrameDoneMs = -1.0;  // once what the game starts after the first frame is started
   int frames = 0;
   bool measuring = false;
   Clock::time_point start;
   GameView view;
   view.SetFrameHook([&] {
     if (firstFrameMs < 0.0) {
-      firstFrameMs = ProcessAgeMs();
+      // Counted to the swap, as the floor counts it: not what the game starts after it.
+      firstFrameDoneMs = ProcessAgeMs();
+      firstFrameMs = firstFrameDoneMs - std::chrono::duration<double, std::milli>(
+                                            Clock::now() - view.FirstFramePresented())
+                                            .count();
       Universe* book = Game::pGame->GetUniverse();
       book->RandomizeBoard();
       // In Beat the Clock the countdown runs, so that every frame has something new to draw:
@@ -59,8 +64,8 @@ int main(int argc, char** argv) {
     if (elapsed >= seconds) {
       struct rusage usage;
       getrusage(RUSAGE_SELF, &usage);
-      printf("first_frame_ms=%.0f fps=%.1f peak_mib=%.1f\n", firstFrameMs, frames / elapsed,
-             usage.ru_maxrss / 1024.0);
+      printf("first_frame_ms=%.0f first_frame_done_ms=%.0f fps=%.1f peak_mib=%.1f\n", firstFrameMs,
+             firstFrameDoneMs, frames / elapsed, usage.ru_maxrss / 1024.0);
       GameView::RequestQuit();
     }
   });

@@ -131,6 +131,7 @@ struct GameView::Impl {
   double pixelRatio = 1.0;
   double desktopScale = 1.0;
   std::function<void()> frameHook;
+  std::chrono::steady_clock::time_point firstPresented;
 
   // The video subsystem stays up until the process ends: shutting it down unloads the GL
   // driver, whose own bookkeeping would then show up as leaks of an unknown module.
@@ -337,6 +338,7 @@ struct GameView::Impl {
     Game::pGame->Render(width, height);
     SDL_GL_SwapWindow(window);
     if (first) {
+      firstPresented = std::chrono::steady_clock::now();
       GameSound::DeferLoading(false);
       Game::pGame->FirstFrameShown();
       // For the task bar and the window list, which can wait a frame; the book cannot.
@@ -435,6 +437,10 @@ void GameView::RequestQuit() {
 
 void GameView::SetFrameHook(std::function<void()> hook) {
   m_pImpl->frameHook = std::move(hook);
+}
+
+std::chrono::steady_clock::time_point GameView::FirstFramePresented() const {
+  return m_pImpl->firstPresented;
 }
 
 int GameView::Run() {

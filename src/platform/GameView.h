@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -22,6 +23,9 @@ class GameView {
 
   // Called after every presented frame; lets a benchmark watch the real frame loop.
   void SetFrameHook(std::function<void()> hook);
+  // When the first frame was presented, its buffers swapped: before what the game starts once
+  // that frame is shown (the word list, the pages' images, the sounds), which the hook follows.
+  std::chrono::steady_clock::time_point FirstFramePresented() const;
 
  private:
   struct Impl;
