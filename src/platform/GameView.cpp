@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <SDL.h>
+#include <SDL_syswm.h>
 #include <X11/Xlib.h>
 #include <cairo.h>
 #include <malloc.h>
@@ -63,16 +64,21 @@ bool IsInvisibleDriver() {
 // reads it, else the Xft.dpi resource against the ordinary 96 dots per inch.
 // Known before the window exists, so that it opens at its size at once: a window resized before
 // it is first shown may keep its first size where no window manager looks after it.
-double X11DesktopScale() {
+// The desktop's scale that GDK_SCALE asks for; 0 when it asks for none.
+int GdkScale() {
   const char* gdk = getenv("GDK_SCALE");
-  if (gdk && atoi(gdk) > 0) return std::min(atoi(gdk), 4);
-  const char* driver = SDL_GetCurrentVideoDriver();
-  if (!driver || strcmp(driver, "x11") != 0) return 1.0;
-  Display* display = XOpenDisplay(nullptr);
-  if (!display) return 1.0;
-  const char* dpi = XGetDefault(display, "Xft", "dpi");
+  return gdk && atoi(gdk) > 0 ? std::min(atoi(gdk), 4) : 0;
+}
+
+// The desktop's scale as the toolkits read it: GDK_SCALE, else Xft.dpi over 96, asked through
+// SDL's own connection to the display (a second connection of its own cost 2 ms of the start).
+double X11DesktopScale(SDL_Window* window) {
+  if (GdkScale() > 0) return GdkScale();
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return 1.0;
+  const char* dpi = XGetDefault(info.info.x11.display, "Xft", "dpi");
   const double value = dpi ? atof(dpi) : 0.0;
-  XCloseDisplay(display);
   return value >= 96.0 ? std::min(value / 96.0, 4.0) : 1.0;
 }
 
@@ -157,13 +163,8 @@ struct GameView::Impl {
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
     const Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
-    // In window coordinates: on X11 device pixels, so the desktop's scale is in it; where the
-    // desktop scales windows itself (Wayland) it is not.
-    desktopScale = X11DesktopScale();
-    int size = static_cast<int>(std::lround(kDefaultSize * desktopScale * StoredZoom() / 100.0));
-    SDL_Rect usable{0, 0, 0, 0};
-    if (SDL_GetDisplayUsableBounds(0, &usable) == 0 && usable.w > 0 && usable.h > 0)
-      size = std::max(std::min({size, usable.w, usable.h}), kDefaultSize);
+    desktopScale = GdkScale() > 0 ? GdkScale() : 1.0;
+    const int size = WindowSize();
     for (int depth : {32, 24}) {
       SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depth);
       window = SDL_CreateWindow("Quillmere", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, size,
@@ -174,6 +175,13 @@ struct GameView::Impl {
       LogSDLError("Unable to create the game window");
       LogError("Invalid format... terminating.");
       return false;
+    }
+    // Known only once the window gives SDL's connection; on a scaled X11 desktop the window
+    // grows to it before anything is drawn.
+    desktopScale = X11DesktopScale(window);
+    if (const int scaled = WindowSize(); scaled != size) {
+      SDL_SetWindowSize(window, scaled, scaled);
+      SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     }
     MeasureDesktopScale();
     const int minimum = WindowCoord(kMinimumSize * desktopScale);
@@ -187,6 +195,17 @@ struct GameView::Impl {
     SDL_GL_MakeCurrent(window, context);
     LogString("Set current context...");
     return true;
+  }
+
+  // The window's side at the stored zoom and the desktop's scale, in window coordinates (on X11
+  // device pixels, so the desktop's scale is in it; where the desktop scales windows itself, as
+  // Wayland does, it is not), within the usable screen.
+  int WindowSize() const {
+    int size = static_cast<int>(std::lround(kDefaultSize * desktopScale * StoredZoom() / 100.0));
+    SDL_Rect usable{0, 0, 0, 0};
+    if (SDL_GetDisplayUsableBounds(0, &usable) == 0 && usable.w > 0 && usable.h > 0)
+      size = std::max(std::min({size, usable.w, usable.h}), kDefaultSize);
+    return size;
   }
 
   void DrawableSize(int& width, int& height) const {
