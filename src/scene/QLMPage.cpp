@@ -12,6 +12,7 @@
 #include "platform/ImageFile.h"
 
 unsigned long QLMPage::m_texidDefault = QLMPage::m_kNoTexture;
+unsigned long QLMPage::m_texidStandIn = QLMPage::m_kNoTexture;
 
 namespace {
 
@@ -31,12 +32,20 @@ void DeleteTexture(unsigned long& texid) {
 QLMPage::QLMPage(const TQ3Vector3D& pos)
     : Body(pos), m_posRestore(pos), m_fActive(true), m_iWindowHeight(0), m_texid(m_kNoTexture) {
   ++nPages;
-  if (m_texidDefault == m_kNoTexture) LoadImageAsTexture(&m_texidDefault, "Paper.png");
 }
 
 QLMPage::~QLMPage() {
   DeleteTexture(m_texid);
-  if (--nPages == 0) DeleteTexture(m_texidDefault);
+  if (--nPages == 0) {
+    DeleteTexture(m_texidDefault);
+    m_texidStandIn = m_kNoTexture;
+  }
+}
+
+void QLMPage::TakePaper(bool fWait) {
+  if (!AwaitsPaper() || (!fWait && !ImageDecoded("Paper.png"))) return;
+  LoadImageAsTexture(&m_texidDefault, "Paper.png");
+  m_texidStandIn = m_kNoTexture;
 }
 
 void QLMPage::SetPageImage(const char* name) {
@@ -56,10 +65,13 @@ void QLMPage::Render(int, int height) {
   glTranslatef(m_pos.x, m_pos.y, 0.0f);
   const float w = m_kdWidth;
   const float h = m_kdHeight;
-  if (m_texid != m_kNoTexture || m_texidDefault != m_kNoTexture) {
+  if (m_texid == m_kNoTexture && m_texidStandIn == m_kNoTexture) TakePaper(true);
+  const unsigned long texid = m_texid != m_kNoTexture          ? m_texid
+                              : m_texidDefault != m_kNoTexture ? m_texidDefault
+                                                               : m_texidStandIn;
+  if (texid != m_kNoTexture) {
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D,
-                  static_cast<GLuint>(m_texid != m_kNoTexture ? m_texid : m_texidDefault));
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(texid));
     glReportError();
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     glBegin(GL_QUADS);

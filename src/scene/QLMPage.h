@@ -18,7 +18,11 @@ class QLMPage : public Body {
   static constexpr int m_kdHeight = 512;
   // The marker of a texture that does not exist yet.
   static constexpr unsigned long m_kNoTexture = 1281;
+  // The paper of every page without an image of its own, shared by the pages of a book.
   static unsigned long m_texidDefault;
+  // Until the paper is loaded, the pages beneath the first one show that page's image: only
+  // their edges show then, and a printed page's edges are the bare paper. Set by the book.
+  static unsigned long m_texidStandIn;
 
   explicit QLMPage(const TQ3Vector3D& pos);
   ~QLMPage() override;
@@ -46,6 +50,11 @@ class QLMPage : public Body {
   // need be. Until then the page shows the plain paper.
   void TakeImage(bool fWait);
   bool AwaitsImage() const { return !m_strImage.empty(); }
+  unsigned long TexID() const { return m_texid; }
+  // Loads the paper once it is decoded, or with fWait at once; a page drawn with neither the
+  // paper nor a stand-in loads it itself.
+  static void TakePaper(bool fWait);
+  static bool AwaitsPaper() { return m_texidDefault == m_kNoTexture; }
   const std::string& ImageName() const { return m_strImage; }
 
   void SetRestorePos(const TQ3Vector3D& pos) { m_posRestore = pos; }

@@ -34,12 +34,14 @@ void Universe::CalcPagePosWhenVisible(TQ3Vector3D& pos, int width, int height, i
   pos.z = 0.0f;
 }
 
+// The first frame shows the title page alone, and the pages' edges beneath it.
 void Universe::PreloadPageImages() {
-  PreloadImages({"Paper.png", "TitlePage.png"});
+  PreloadImages({"TitlePage.png"});
 }
 
 void Universe::PreloadHiddenPageImages() {
   std::vector<std::string> names;
+  if (QLMPage::AwaitsPaper()) names.push_back("Paper.png");
   for (QLMPage* page : m_apPage)
     if (page->AwaitsImage()) names.push_back(page->ImageName());
   PreloadImages(names);
@@ -69,6 +71,7 @@ Universe::Universe(Dict* pDict)
   m_apPage[kPageCredits] = new PageCredits(pos[kPageCredits]);
   m_apPage[kPageTitle]->BecomeForemost();
   m_apPage[kPageTitle]->TakeImage(true);
+  if (QLMPage::AwaitsPaper()) QLMPage::m_texidStandIn = m_apPage[kPageTitle]->TexID();
 
   m_fltFogStart = GameSettings::GetFloatParam("FogStart");
   m_fltFogEndLow = GameSettings::GetFloatParam("FogEndLow");
@@ -102,8 +105,10 @@ Universe::~Universe() {
 
 void Universe::Tick(double dt) {
   if (!m_fPaused) {
-    if (m_fImagesRequested)
+    if (m_fImagesRequested) {
+      QLMPage::TakePaper(false);
       for (QLMPage* page : m_apPage) page->TakeImage(false);
+    }
     fNoneAreMoving = true;
     for (int i = kNumPages - 1; i >= 0; --i) {
       m_apPage[i]->Tick(dt);
@@ -167,6 +172,7 @@ bool Universe::IsAnimating() const {
   if (!fNoneWereMoving) return true;
   for (QLMPage* page : m_apPage)
     if (page->IsAnimating() || (m_fImagesRequested && page->AwaitsImage())) return true;
+  if (m_fImagesRequested && QLMPage::AwaitsPaper()) return true;
   return false;
 }
 
@@ -193,7 +199,8 @@ void Universe::HandleEvent(const GameEvent* event) {
 void Universe::TurnToPage(PageID page) {
   if (page < 0 || page >= kNumPages) return;
   (page < m_pageCurrent ? m_psndPageTurnBack : m_psndPageTurn)->Play();
-  // Every page a turn uncovers or slides away shows its own image.
+  // Every page a turn uncovers or slides away shows its own image, or the paper.
+  QLMPage::TakePaper(true);
   for (QLMPage* p : m_apPage) p->TakeImage(true);
   for (int i = kNumPages - 1; i >= 0; --i) {
     if (i < page)

@@ -27,11 +27,12 @@ TEST(GameWindow, RestsWhenNothingChangesAndKeepsTheGamesTime) {
 
   std::atomic<int> frames{0};
   std::atomic<double> countdown{-1.0};
-  // The pages beneath the title take their images after the first frame, not before it.
+  // The pages beneath the title take their images and the paper after the first frame, not
+  // before it.
   std::atomic<bool> firstFrameWithoutThem{false}, imagesAwaited{true};
   GameView view;
   view.SetFrameHook([&] {
-    bool awaited = false;
+    bool awaited = QLMPage::AwaitsPaper();
     for (int i = 0; i < Universe::kNumPages; ++i)
       awaited = awaited || Game::pGame->GetUniverse()->GetPage(Universe::PageID(i))->AwaitsImage();
     if (frames == 0) firstFrameWithoutThem = awaited;

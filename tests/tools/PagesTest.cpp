@@ -111,6 +111,15 @@ TEST(PagesTest, ImagesAreTwiceTheBookSizeAndPrintedOnlyWhereTheGameDrawsNothing)
       double deepest = 0.0;
       EXPECT_GT(ink(r, &deepest), 4 * 200) << "no print at " << r.x << "," << r.y;
     }
+    // The border is the bare paper, pixel for pixel: until the paper is loaded, the pages
+    // beneath the title show only their edges, from the title page's image.
+    int changed = 0;
+    for (Box edge :
+         {Box{0, 0, 512, 8}, Box{0, 504, 512, 8}, Box{0, 0, 8, 512}, Box{504, 0, 8, 512}})
+      for (int y = 2 * edge.y; y < 2 * (edge.y + edge.height); ++y)
+        for (int x = 2 * edge.x; x < 2 * (edge.x + edge.width); ++x)
+          changed += image.At(x, y) != paper.At(x, y);
+    EXPECT_EQ(changed, 0);
   }
 }
 
