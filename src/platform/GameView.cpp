@@ -60,18 +60,15 @@ bool IsInvisibleDriver() {
   return !(asked && strcmp(asked, driver) == 0);
 }
 
-// The desktop's scale on X11, where SDL's window and drawable sizes agree: GDK_SCALE as GTK
-// reads it, else the Xft.dpi resource against the ordinary 96 dots per inch.
-// Known before the window exists, so that it opens at its size at once: a window resized before
-// it is first shown may keep its first size where no window manager looks after it.
-// The desktop's scale that GDK_SCALE asks for; 0 when it asks for none.
+// The desktop's scale that GDK_SCALE asks for, as GTK reads it; 0 when it asks for none.
 int GdkScale() {
   const char* gdk = getenv("GDK_SCALE");
   return gdk && atoi(gdk) > 0 ? std::min(atoi(gdk), 4) : 0;
 }
 
-// The desktop's scale as the toolkits read it: GDK_SCALE, else Xft.dpi over 96, asked through
-// SDL's own connection to the display (a second connection of its own cost 2 ms of the start).
+// The desktop's scale on X11, where SDL's window and drawable sizes agree: GDK_SCALE, else the
+// Xft.dpi resource against the ordinary 96 dots per inch, read through SDL's own connection to
+// the display once the window exists (a second connection of its own cost 2 ms of the start).
 double X11DesktopScale(SDL_Window* window) {
   if (GdkScale() > 0) return GdkScale();
   SDL_SysWMinfo info;
@@ -176,8 +173,9 @@ struct GameView::Impl {
       LogError("Invalid format... terminating.");
       return false;
     }
-    // Known only once the window gives SDL's connection; on a scaled X11 desktop the window
-    // grows to it before anything is drawn.
+    // Xft.dpi is known once the window gives SDL's connection: on such a scaled desktop the
+    // window, already shown, grows before anything is drawn (a window resized before it is
+    // first shown may keep its first size where no window manager looks after it).
     desktopScale = X11DesktopScale(window);
     if (const int scaled = WindowSize(); scaled != size) {
       SDL_SetWindowSize(window, scaled, scaled);
