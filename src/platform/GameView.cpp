@@ -184,6 +184,10 @@ struct GameView::Impl {
     MeasureDesktopScale();
     const int minimum = WindowCoord(kMinimumSize * desktopScale);
     SDL_SetWindowMinimumSize(window, minimum, minimum);
+    return true;
+  }
+
+  bool CreateContext() {
     context = SDL_GL_CreateContext(window);
     if (!context) {
       LogSDLError("Unable to create the OpenGL context");
@@ -467,11 +471,14 @@ int GameView::Run() {
     ~PreloadEnd() { Game::EndPreload(); }
   } preloadEnd;
   if (!view.OpenDisplay()) return 1;
-  // The page images decode while the window and its GL driver start. Begun before SDL had the
-  // display, the decoder made SDL's own start take 25 to 33 ms instead of 11, and the first
-  // frame came 14 ms later (medians of nine traced runs).
-  Game::Preload();
+  GameSettings::Initialize();  // the window's size is the stored zoom's
   if (!view.CreateWindow()) return 1;
+  // The title page's image decodes while the GL driver starts and the book is made. Begun
+  // before, the decoder slowed down what it overlapped by as much as it did: SDL's start (25 to
+  // 33 ms instead of 11) or the window's, which loads the GL driver (first frame 4 to 10 ms
+  // later, medians of 21 alternating runs).
+  Game::Preload();
+  if (!view.CreateContext()) return 1;
   view.Reshape();
   LogString("awakeFromNib");
   LogString("end awakeFromNib");
