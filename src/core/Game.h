@@ -20,9 +20,9 @@ class Game {
   Game(const Game&) = delete;
   Game& operator=(const Game&) = delete;
 
-  // Starts decoding the images the first frame shows (the paper, the title page) on another core
-  // while the window opens; the pages then take what is ready instead of reading the files
-  // themselves.
+  // Starts decoding the image the first frame shows (the title page) on another core while the
+  // GL context and the book are made; the page then takes it instead of reading the file itself.
+  // Also registers the settings' defaults.
   static void Preload();
   // Ends what Preload started, on every way out of the program: what nothing took is cancelled
   // and dropped, and the game's word list is waited for, so that no file is still being read

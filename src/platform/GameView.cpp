@@ -161,6 +161,7 @@ struct GameView::Impl {
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
     const Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
     desktopScale = GdkScale() > 0 ? GdkScale() : 1.0;
+    const double assumedScale = desktopScale;
     const int size = WindowSize();
     for (int depth : {32, 24}) {
       SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depth);
@@ -177,7 +178,7 @@ struct GameView::Impl {
     // window, already shown, grows before anything is drawn (a window resized before it is
     // first shown may keep its first size where no window manager looks after it).
     desktopScale = X11DesktopScale(window);
-    if (const int scaled = WindowSize(); scaled != size) {
+    if (const int scaled = desktopScale != assumedScale ? WindowSize() : size; scaled != size) {
       SDL_SetWindowSize(window, scaled, scaled);
       SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     }

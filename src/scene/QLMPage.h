@@ -47,7 +47,7 @@ class QLMPage : public Body {
   virtual bool IsAnimating() const { return IsMoving(); }
 
   // Takes the page's own image once it is decoded, or with fWait at once, decoding it here if
-  // need be. Until then the page shows the plain paper.
+  // need be. Until then the page shows the paper (or its stand-in).
   void TakeImage(bool fWait);
   bool AwaitsImage() const { return !m_strImage.empty(); }
   unsigned long TexID() const { return m_texid; }
